@@ -1,0 +1,181 @@
+// Recognising and loading tag files and folders of them.
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
+
+#include "tags/byte_reader.h"
+#include "tags/errors.h"
+#include "tags/posix_file.h"
+#include "tags/tag_database.h"
+#include "tags/tag_file_format.h"
+
+namespace zephane {
+
+namespace {
+
+void set_failure(TagFileFailure* failure, TagFileFailure::Reason reason, std::string message) {
+    if (failure) *failure = {reason, std::move(message)};
+}
+
+std::string text_field(const std::uint8_t* bytes, std::size_t length) {
+    const auto* end = static_cast<const std::uint8_t*>(std::memchr(bytes, 0, length));
+    return {reinterpret_cast<const char*>(bytes),
+            end ? static_cast<std::size_t>(end - bytes) : length};
+}
+
+struct StoredTag {
+    std::string name;
+    tag_type type;
+    tag_id id;
+    std::uint32_t offset;
+    std::uint32_t size;
+    std::int16_t version;
+};
+
+StoredTag parse_tag_header(const std::uint8_t* h) {
+    using namespace tag_header;
+    return {text_field(h + kName, 32),
+            load_u32(h + kType),
+            load_u32(h + kId),
+            load_u32(h + kOffset),
+            load_u32(h + kSize),
+            static_cast<std::int16_t>(load_u16(h + kVersion))};
+}
+
+bool less_folder_entry(const std::string& a, const std::string& b) {
+    const auto lower = [](unsigned char c) { return std::tolower(c); };
+    const bool less = std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [&](char x, char y) { return lower(static_cast<unsigned char>(x)) < lower(static_cast<unsigned char>(y)); });
+    const bool greater = std::lexicographical_compare(
+        b.begin(), b.end(), a.begin(), a.end(),
+        [&](char x, char y) { return lower(static_cast<unsigned char>(x)) < lower(static_cast<unsigned char>(y)); });
+    if (less != greater) return less;
+    return a < b; // the same without regard to case: byte-wise
+}
+
+} // namespace
+
+TagFile* TagDatabase::read_tag_file(const std::string& spec, bool create, TagFileFailure* failure) {
+    if (const auto it = files_by_spec_.find(spec); it != files_by_spec_.end()) return it->second;
+
+    bool read_only = false;
+    PosixFile in = PosixFile::open_read_write(spec);
+    if (!in) {
+        in = PosixFile::open_read(spec);
+        read_only = true;
+    }
+    struct stat st {};
+    if (in && (::fstat(in.fd(), &st) != 0 || !S_ISREG(st.st_mode))) in = PosixFile();
+    if (!in) {
+        if (!create) {
+            set_failure(failure, TagFileFailure::kUnreadable,
+                        "cannot open " + spec + ": " + std::strerror(in.open_error() ? in.open_error() : EISDIR));
+            return nullptr;
+        }
+        TagFile& file = link_new_file();
+        file.spec = spec;
+        file.kind = kFileKindPlugin;
+        file.read_only = false;
+        file.needupdate = true;
+        file.needrewrite = true;
+        files_by_spec_[spec] = &file;
+        notify_file(file);
+        return &file;
+    }
+
+    const DiskIdentity identity = in.identity();
+    const std::uint64_t length = identity.size;
+    if (length < kTagHeaderSize) {
+        set_failure(failure, TagFileFailure::kNotTagFile,
+                    spec + " is not a tag file (" + std::to_string(length) + " bytes)");
+        return nullptr;
+    }
+    std::uint8_t first[kFileHeaderSize] = {};
+    const std::size_t probe = static_cast<std::size_t>(std::min<std::uint64_t>(length, kFileHeaderSize));
+    if (!in.read_at(first, probe, 0)) {
+        set_failure(failure, TagFileFailure::kUnreadable, "cannot read " + spec);
+        return nullptr;
+    }
+
+    file_header header{};
+    bool monolithic = false;
+    if (probe == kFileHeaderSize && load_u32(first + 124) == kFileHeaderSignature) {
+        monolithic = true;
+        byte_swap_copy("tag header", &header, first, sizeof header, 1, kFileHeaderCodes);
+    } else if (load_u32(first + tag_header::kSignature) == kTagHeaderSignature) {
+        header.kind = kFileKindSingle;
+        header.preserved_word = load_u16(first + 2);
+        header.entry_point_count = 0;
+        header.tag_count = 1;
+    } else {
+        set_failure(failure, TagFileFailure::kNotTagFile, spec + " is not a tag file");
+        return nullptr;
+    }
+
+    // Every header must lie inside the file before anything is made of it.
+    const std::uint64_t headers_start =
+        monolithic ? kFileHeaderSize + std::uint64_t{kEntryPointSize} * header.entry_point_count : 0;
+    const std::uint64_t headers_end = headers_start + std::uint64_t{kTagHeaderSize} * header.tag_count;
+    if (headers_end > length) {
+        set_failure(failure, TagFileFailure::kDamaged,
+                    spec + " is damaged: its " + std::to_string(header.entry_point_count) +
+                        " entry points and " + std::to_string(header.tag_count) +
+                        " tag headers need " + std::to_string(headers_end) + " bytes but the file has " +
+                        std::to_string(length));
+        return nullptr;
+    }
+    std::vector<std::uint8_t> headers(static_cast<std::size_t>(headers_end - headers_start));
+    if (!headers.empty() && !in.read_at(headers.data(), headers.size(), headers_start)) {
+        set_failure(failure, TagFileFailure::kUnreadable, "cannot read " + spec);
+        return nullptr;
+    }
+    ZEPHANE_ASSERT(monolithic || header.tag_count == 1, "fh.tag_count == 1", "tags");
+
+    TagFile& file = link_new_file();
+    file.spec = spec;
+    file.read_only = read_only;
+    file.kind = header.kind;
+    file.preserved_word = header.preserved_word;
+    file.disk = identity;
+    files_by_spec_[spec] = &file;
+    for (std::size_t k = 0; k < header.tag_count; ++k) {
+        StoredTag tag = parse_tag_header(headers.data() + k * kTagHeaderSize);
+        if (!monolithic) tag.size = static_cast<std::uint32_t>(length - kTagHeaderSize);
+        insert_entry(file, tag.type, tag.id, tag.version, tag.name, tag.offset, tag.size,
+                     std::nullopt, true);
+    }
+    notify_file(file);
+    return &file;
+}
+
+void TagDatabase::load_tag_folder(const std::string& folder, bool recurse) {
+    load_folder_entries(folder, recurse);
+}
+
+void TagDatabase::load_folder_entries(const std::string& folder, bool recurse) {
+    std::error_code error;
+    std::vector<std::pair<std::string, bool>> children; // name, is folder
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        std::string name = it->path().filename().string();
+        if (name == ".DS_Store") continue;
+        std::error_code type_error;
+        const bool is_folder = it->is_directory(type_error);
+        children.emplace_back(std::move(name), is_folder);
+    }
+    std::sort(children.begin(), children.end(),
+              [](const auto& a, const auto& b) { return less_folder_entry(a.first, b.first); });
+    const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    for (const auto& [name, is_folder] : children) {
+        if (is_folder) {
+            if (recurse) load_folder_entries(prefix + name, recurse);
+        } else {
+            read_tag_file(prefix + name, false);
+        }
+    }
+}
+
+} // namespace zephane

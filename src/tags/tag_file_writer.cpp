@@ -1,0 +1,348 @@
+// Writing a tag file: single-tag or monolithic, with entry points and checksums.
+
+#include "tags/tag_file_writer.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "mesh/mesh_header.h"
+#include "tags/byte_reader.h"
+#include "tags/errors.h"
+#include "tags/posix_file.h"
+#include "tags/tag_observer.h"
+
+namespace zephane {
+
+namespace {
+
+constexpr std::size_t kOutputBuffer = 1 << 20;
+
+void set_failure(TagFileFailure* failure, std::string message) {
+    if (failure) *failure = {TagFileFailure::kWriteFailed, std::move(message)};
+}
+
+void copy_text(char* field, std::size_t width, const std::string& text) {
+    std::memset(field, 0, width);
+    std::memcpy(field, text.data(), std::min(width, text.size()));
+}
+
+// Sequential output with one large buffer; payloads bigger than the buffer go straight out.
+class BufferedOutput {
+public:
+    explicit BufferedOutput(PosixFile& file) : file_(file) { buffer_.reserve(kOutputBuffer); }
+    bool write(const std::uint8_t* data, std::size_t size) {
+        if (buffer_.size() + size > kOutputBuffer && !flush()) return false;
+        if (size >= kOutputBuffer) return file_.write_all(data, size);
+        buffer_.insert(buffer_.end(), data, data + size);
+        return true;
+    }
+    bool flush() {
+        if (buffer_.empty()) return true;
+        const bool ok = file_.write_all(buffer_.data(), buffer_.size());
+        buffer_.clear();
+        return ok;
+    }
+
+private:
+    PosixFile& file_;
+    std::vector<std::uint8_t> buffer_;
+};
+
+// The order tags are written in: groups in list order, each group's tags oldest first.
+std::vector<TagEntry*> write_order(TagFile& file) {
+    std::vector<TagEntry*> order;
+    for (TagGroup& group : file.groups)
+        for (auto it = group.entries.rbegin(); it != group.entries.rend(); ++it) order.push_back(&*it);
+    return order;
+}
+
+void put_tag_header(std::uint8_t* h, const TagEntry& entry, std::uint8_t header_kind,
+                    std::uint32_t offset) {
+    using namespace tag_header;
+    std::memset(h, 0, kTagHeaderSize);
+    h[kHeaderKind] = header_kind;
+    copy_text(reinterpret_cast<char*>(h + kName), 32, entry.name.substr(0, kTagNameLength));
+    store_u32(h + kType, entry.group->type);
+    store_u32(h + kId, entry.id);
+    store_u32(h + kOffset, offset);
+    store_u32(h + kSize, entry.size);
+    store_u32(h + kUserWord, 0);
+    store_u16(h + kVersion, static_cast<std::uint16_t>(entry.version));
+    h[kReserved58] = 0x00;
+    h[kReserved59] = 0xFF;
+    store_u32(h + kSignature, kTagHeaderSignature);
+}
+
+bool same_file_on_disk(const std::string& a, const std::string& b) {
+    const DiskIdentity x = disk_identity_of(a), y = disk_identity_of(b);
+    return x.known && y.known && x.device == y.device && x.inode == y.inode;
+}
+
+} // namespace
+
+DiskIdentity disk_identity_of(const std::string& path) {
+    PosixFile file = PosixFile::open_read(path);
+    return file ? file.identity() : DiskIdentity{};
+}
+
+std::uint64_t file_length(std::FILE* stream) {
+    const long here = std::ftell(stream);
+    std::fseek(stream, 0, SEEK_END);
+    const long end = std::ftell(stream);
+    std::fseek(stream, here, SEEK_SET);
+    return end < 0 ? 0 : static_cast<std::uint64_t>(end);
+}
+
+std::string header_file_name(const std::string& spec) {
+    std::string name = std::filesystem::path(spec).filename().string();
+    if (const auto dot = name.rfind('.'); dot != std::string::npos && name.size() - dot - 1 <= 3)
+        name.resize(dot);
+    return name.substr(0, 32);
+}
+
+TagSaveKind resolve_save_kind(const std::string& target, std::size_t tag_count) {
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::absolute(target, error).lexically_normal();
+    if (error) folder = std::filesystem::path(target);
+    folder = folder.parent_path();
+    std::string names = ":";
+    for (int level = 0; level < 30 && names.size() <= 768; ++level) {
+        const std::string name = folder.filename().string();
+        if (name.empty()) break;
+        names += name + ":";
+        if (!folder.has_parent_path() || folder.parent_path() == folder) break;
+        folder = folder.parent_path();
+    }
+    if (names.find(":local:") != std::string::npos)
+        return tag_count == 1 ? TAG_FILE_TYPE_SINGLE : TAG_FILE_TYPE_AUTO;
+    if (names.find(":tags:") != std::string::npos) return TAG_FILE_TYPE_BASE;
+    return TAG_FILE_TYPE_PLUGIN;
+}
+
+bool get_map_name(TagDatabase& db, TagEntry& mesh, char (&map_name)[64]) {
+    if (TagDatabase::get_tag_type(mesh) != fourcc("mesh")) return false;
+    mesh_header header{};
+    if (!db.read_struct("mesh header", mesh, header, kMeshHeaderCodes)) return false;
+    std::memset(map_name, 0, sizeof map_name);
+    TagEntry* strings = db.find_tag(fourcc("stli"), header.map_name_strings);
+    const Payload* text = strings ? db.get_tag_data(*strings) : nullptr;
+    if (!text || text->empty()) {
+        std::strcpy(map_name, "map name string not found");
+        return true;
+    }
+    const std::size_t length = std::min<std::size_t>(63, text->size());
+    std::memcpy(map_name, text->data(), length);
+    for (std::size_t k = 0; k < length; ++k) {
+        const char c = map_name[k];
+        if (c == '\r' || c == '\t' || c == '\n' || c == 0) {
+            std::memset(map_name + k, 0, sizeof map_name - k);
+            break;
+        }
+    }
+    return true;
+}
+
+std::optional<std::vector<entry_point>> build_entry_points(TagDatabase& db, TagFile& file) {
+    std::vector<entry_point> records;
+    TagGroup* meshes = db.find_tag_group(file, fourcc("mesh"), false);
+    if (!meshes) return records;
+    for (TagEntry& mesh : meshes->entries) {
+        entry_point record{};
+        record.map_id = mesh.id;
+        record.reserved12 = 0;
+        const Payload* payload = db.get_tag_data(mesh);
+        if (!payload || payload->size() < offsetof(mesh_header, team_count) + 4) return std::nullopt;
+        record.team_count = load_u32(payload->data() + offsetof(mesh_header, team_count));
+        copy_text(record.name, sizeof record.name, mesh.name);
+        if (!get_map_name(db, mesh, record.map_name)) return std::nullopt;
+        records.push_back(record);
+    }
+    return records;
+}
+
+bool TagDatabase::write_tag_file(const std::string& target, TagFile& file, bool commit,
+                                 TagSaveKind kind, TagFileFailure* failure, bool flush_to_disk) {
+    if (file.spec && *file.spec == target) {
+        set_failure(failure, "the file cannot be written over itself");
+        return false;
+    }
+    if (file.kind == kFileKindPatch || file.kind == kFileKindBase) {
+        set_failure(failure, "base tags and patches cannot be written");
+        return false;
+    }
+    // Another path to the same file (a link, "./" in front) would be truncated before its
+    // payloads are read.
+    if (file.spec && same_file_on_disk(*file.spec, target)) {
+        set_failure(failure, "the target is the file itself");
+        return false;
+    }
+
+    std::vector<TagEntry*> order = write_order(file);
+    const std::size_t n = order.size();
+    if (kind == TAG_FILE_TYPE_AUTO) {
+        kind = resolve_save_kind(target, n);
+        if (kind == TAG_FILE_TYPE_AUTO) {
+            assertion_failed("tag_file_type != TAG_FILE_TYPE_AUTO", "tags", __LINE__);
+            set_failure(failure, "a file under a folder named local must hold exactly one tag");
+            return false;
+        }
+    }
+    if (kind == TAG_FILE_TYPE_SINGLE && n != 1) {
+        set_failure(failure, "a single-tag file must hold exactly one tag, not " + std::to_string(n));
+        return false;
+    }
+    const bool monolithic = kind != TAG_FILE_TYPE_SINGLE;
+    std::vector<entry_point> entry_points;
+    if (monolithic) {
+        auto built = build_entry_points(*this, file);
+        if (!built) {
+            set_failure(failure, "a map's header could not be read to build the entry points");
+            return false;
+        }
+        entry_points = std::move(*built);
+    }
+
+    // The current file is opened only when it still holds payloads we have to copy.
+    PosixFile source;
+    const bool needs_source = std::any_of(order.begin(), order.end(), [](const TagEntry* e) {
+        return !e->data && e->size != 0;
+    });
+    if (needs_source) {
+        if (!file.spec) {
+            set_failure(failure, "a tag has no payload and the file has no path to read it from");
+            return false;
+        }
+        source = PosixFile::open_read(*file.spec);
+        if (!source) {
+            if (source.open_error() != ENOENT) file.read_only = true;
+            set_failure(failure, "cannot open " + *file.spec + " to copy its payloads: " +
+                                     std::strerror(source.open_error()));
+            return false;
+        }
+        if (file.disk.known && source.identity() != file.disk) {
+            set_failure(failure, *file.spec + " was changed by another program since it was loaded");
+            return false;
+        }
+    }
+
+    std::uint64_t total = kFileHeaderSize;
+    for (const TagEntry* e : order) total += std::uint64_t{e->size} + kTagHeaderSize;
+    const std::uint64_t headers_start =
+        monolithic ? kFileHeaderSize + std::uint64_t{kEntryPointSize} * entry_points.size() : 0;
+    const std::uint64_t first_payload = monolithic ? headers_start + kTagHeaderSize * n : kTagHeaderSize;
+    const std::uint64_t file_size = first_payload + (total - kFileHeaderSize - kTagHeaderSize * n);
+    if (file_size > 0xFFFFFFFFu || n > 0xFFFF || entry_points.size() > 0xFFFF) {
+        set_failure(failure, "the file would exceed the limits of the tag file format");
+        return false;
+    }
+
+    PosixFile out = PosixFile::create(target);
+    if (!out) {
+        set_failure(failure, "cannot create " + target + ": " + std::strerror(out.open_error()));
+        return false;
+    }
+    BufferedOutput output(out);
+    const auto fail = [&](const std::string& message) {
+        set_failure(failure, message);
+        return false;
+    };
+
+    file_header header{};
+    if (monolithic) {
+        header.kind = static_cast<std::int16_t>(kind == TAG_FILE_TYPE_BASE ? kFileKindBase : kFileKindPlugin);
+        header.preserved_word = kind == TAG_FILE_TYPE_BASE ? 0 : file.preserved_word;
+        const std::string name = header_file_name(file.spec ? *file.spec : target);
+        std::memcpy(header.name, name.data(), name.size());
+        header.entry_point_count = static_cast<std::uint16_t>(entry_points.size());
+        header.tag_count = static_cast<std::uint16_t>(n);
+        header.file_size = static_cast<std::uint32_t>(file_size);
+        header.signature = kFileHeaderSignature;
+        file_header swapped{};
+        byte_swap_copy("tag header", &swapped, &header, sizeof header, 1, kFileHeaderCodes);
+        if (!output.write(reinterpret_cast<const std::uint8_t*>(&swapped), sizeof swapped))
+            return fail("cannot write the file header of " + target);
+        for (const entry_point& record : entry_points) {
+            entry_point swapped_record{};
+            byte_swap_copy("entry points", &swapped_record, &record, sizeof record, 1, kEntryPointCodes);
+            if (!output.write(reinterpret_cast<const std::uint8_t*>(&swapped_record), sizeof record))
+                return fail("cannot write the entry points of " + target);
+        }
+    }
+
+    std::vector<std::uint8_t> tag_headers(kTagHeaderSize * n);
+    std::vector<std::uint32_t> offsets(n);
+    std::uint64_t offset = first_payload;
+    for (std::size_t k = 0; k < n; ++k) {
+        offsets[k] = static_cast<std::uint32_t>(offset);
+        put_tag_header(tag_headers.data() + k * kTagHeaderSize, *order[k], monolithic ? 3 : 0,
+                       offsets[k]);
+        offset += order[k]->size;
+    }
+    if (!output.write(tag_headers.data(), tag_headers.size()))
+        return fail("cannot write the tag headers of " + target);
+
+    std::uint32_t data_crc = kCrcInitial;
+    std::vector<std::uint8_t> scratch;
+    for (TagEntry* e : order) {
+        const std::uint8_t* bytes = nullptr;
+        if (e->data) {
+            bytes = e->data->data();
+        } else if (e->size != 0) {
+            if (std::uint64_t{e->offset} + e->size > source.identity().size)
+                return fail("the payload of '" + e->name + "' lies past the end of " + *file.spec);
+            scratch.resize(e->size);
+            if (!source.read_at(scratch.data(), scratch.size(), e->offset))
+                return fail("cannot read the payload of '" + e->name + "' from " + *file.spec);
+            bytes = scratch.data();
+        }
+        if (e->size != 0) {
+            data_crc = tag_crc(data_crc, {bytes, e->size});
+            if (!output.write(bytes, e->size)) return fail("cannot write " + target);
+        }
+        // A clean payload can be read again from disk; a changed one stays until committed.
+        if (!e->dirty && e->data && e->offset != 0 && file.spec) e->data.reset();
+    }
+    if (!output.flush()) return fail("cannot write " + target);
+
+    if (monolithic) {
+        header.data_checksum = data_crc;
+        header.header_checksum = 0;
+        file_header swapped{};
+        byte_swap_copy("tag header", &swapped, &header, sizeof header, 1, kFileHeaderCodes);
+        header.header_checksum = tag_crc(kCrcInitial, {reinterpret_cast<const std::uint8_t*>(&swapped), sizeof swapped});
+        copy_text(header.web_address, sizeof header.web_address, kWebAddress);
+        header.web_address[63] = 0;
+        byte_swap_copy("tag header", &swapped, &header, sizeof header, 1, kFileHeaderCodes);
+        if (!out.write_at(&swapped, sizeof swapped, 0)) return fail("cannot write the file header of " + target);
+    }
+    if (flush_to_disk && !out.sync()) return fail("cannot flush " + target + " to disk");
+    const DiskIdentity written = out.identity();
+    if (!out.close()) return fail("cannot close " + target);
+
+    if (commit) {
+        for (std::size_t k = 0; k < n; ++k) {
+            order[k]->offset = offsets[k];
+            order[k]->dirty = false;
+            order[k]->data.reset();
+        }
+        file.needupdate = false;
+        file.needrewrite = false;
+        file.read_only = false;
+        file.kind = kind == TAG_FILE_TYPE_SINGLE ? kFileKindSingle
+                    : kind == TAG_FILE_TYPE_BASE ? kFileKindBase
+                                                 : kFileKindPlugin;
+        if (file.spec) {
+            const auto it = files_by_spec_.find(*file.spec);
+            if (it != files_by_spec_.end() && it->second == &file) files_by_spec_.erase(it);
+        }
+        file.spec = target;
+        file.disk = written;
+        files_by_spec_[target] = &file;
+        notify_file(file);
+    }
+    return true;
+}
+
+} // namespace zephane

@@ -1,0 +1,76 @@
+#pragma once
+// Helpers shared by the tests: scratch folders, tag files built byte by byte, and a
+// recorder of database notifications.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tags/tag_database.h"
+#include "tags/tag_observer.h"
+
+namespace zephane::test {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    // Makes the folders on the way and writes the bytes.
+    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+std::vector<std::uint8_t> read_bytes(const std::string& path);
+std::vector<std::uint8_t> bytes_of(const std::string& text);
+
+// One tag as a test describes it.
+struct TestTag {
+    std::uint32_t type;
+    std::uint32_t id;
+    std::string name;
+    std::vector<std::uint8_t> payload;
+    std::int16_t version = 1;
+};
+
+// Builds the bytes of tag files independently of the writer.
+std::vector<std::uint8_t> single_tag_file(const TestTag& tag);
+// A monolithic file with the given header kind and tags in this order (no entry points
+// unless given as raw 112-byte records); checksums computed.
+std::vector<std::uint8_t> monolithic_file(std::int16_t kind, const std::vector<TestTag>& tags,
+                                          const std::vector<std::vector<std::uint8_t>>& entry_points = {},
+                                          const std::string& name = "test");
+
+// Records every notification.
+class RecordingObserver : public TagObserver {
+public:
+    struct Change {
+        TagFile* file;
+        tag_type type;
+        tag_id id;
+        bool operator==(const Change&) const = default;
+    };
+    void tag_changed(TagFile& file, tag_type type, tag_id id) override {
+        changes.push_back({&file, type, id});
+    }
+    void file_changed(TagFile& file) override { files.push_back(&file); }
+    void file_closing(TagFile& file) override { closing.push_back(&file); }
+    void clear() {
+        changes.clear();
+        files.clear();
+        closing.clear();
+    }
+    std::vector<Change> changes;
+    std::vector<TagFile*> files;
+    std::vector<TagFile*> closing;
+};
+
+} // namespace zephane::test

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "tags/tag_types.h"
+
+namespace zephane {
+namespace {
+
+TEST(TagTypeTable, RowOrderAndEnds) {
+    EXPECT_EQ(tag_type_at(0), fourcc("amso"));
+    EXPECT_EQ(tag_type_at(4), fourcc(".256"));
+    EXPECT_EQ(tag_type_at(23), fourcc("mesh"));
+    EXPECT_EQ(tag_type_at(49), fourcc("wind"));
+    EXPECT_EQ(tag_type_at(50), 0u);
+    std::set<tag_type> codes;
+    for (std::size_t k = 0; k < kTagTypeCount; ++k) codes.insert(tag_type_at(k));
+    EXPECT_EQ(codes.size(), 50u) << "a type code appears twice";
+}
+
+TEST(TagTypeTable, KnownAndUnknownCodes) {
+    EXPECT_EQ(tag_type_version(fourcc("mesh")), 11);
+    EXPECT_EQ(tag_type_version(fourcc(".256")), 4);
+    EXPECT_EQ(tag_type_version(fourcc("proj")), 2);
+    EXPECT_STREQ(tag_type_name(fourcc("unit")), "Units");
+    EXPECT_STREQ(tag_type_plural_name(fourcc("core")), "Classic Collection References");
+    EXPECT_STREQ(tag_type_name(fourcc("jpeg")), "JPEG File Data");
+    EXPECT_STREQ(tag_type_plural_name(fourcc("jpeg")), "JPEG Files");
+
+    EXPECT_EQ(find_tag_type(fourcc("xxxx")), nullptr);
+    EXPECT_STREQ(tag_type_name(fourcc("xxxx")), "UNKNOWN TYPE");
+    EXPECT_STREQ(tag_type_plural_name(fourcc("xxxx")), "UNKNOWN TYPES");
+    EXPECT_EQ(tag_type_version(fourcc("xxxx")), 1);
+    EXPECT_EQ(tag_type_version(0), 1);
+}
+
+TEST(TagTypeTable, LocalizedMarks) {
+    const std::set<std::string> localized = {"ditl", "bina", "font", "game", "pref", "quik",
+                                             "reco", "save", "soli", "stli", "temp", "text"};
+    for (std::size_t k = 0; k < kTagTypeCount; ++k) {
+        const tag_type code = tag_type_at(k);
+        const char text[5] = {static_cast<char>(code >> 24), static_cast<char>(code >> 16),
+                              static_cast<char>(code >> 8), static_cast<char>(code), 0};
+        EXPECT_EQ(tag_type_is_localized(code), localized.count(text) == 1) << text;
+    }
+}
+
+TEST(TagTypeTable, AttachedOperations) {
+    detach_all_tag_operations();
+    int opened = 0, alternate = 0;
+    attach_tag_editor(fourcc("mesh"), [&](TagDatabase&, TagEntry&) { ++opened; },
+                      [&](TagDatabase&, TagEntry&) { ++alternate; });
+    attach_tag_editor(fourcc("proj"), [&](TagDatabase&, TagEntry&) { ++opened; });
+    ASSERT_NE(tag_type_editor(fourcc("mesh"), true), nullptr);
+    EXPECT_EQ(tag_type_editor(fourcc("proj"), true), nullptr);
+    EXPECT_NE(tag_type_editor(fourcc("proj"), false), nullptr);
+    EXPECT_EQ(tag_type_editor(fourcc("xxxx"), false), nullptr);
+    EXPECT_EQ(tag_type_defaults(fourcc("xxxx")), nullptr);
+    attach_tag_editor(fourcc("xxxx"), [&](TagDatabase&, TagEntry&) { ++opened; }); // ignored
+    EXPECT_EQ(tag_type_editor(fourcc("xxxx"), false), nullptr);
+    detach_all_tag_operations();
+    EXPECT_EQ(tag_type_editor(fourcc("mesh"), false), nullptr);
+}
+
+} // namespace
+} // namespace zephane
