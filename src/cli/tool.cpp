@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "definitions/register_tag_types.h"
 #include "tags/errors.h"
 #include "tags/posix_file.h"
 #include "tags/tag_file_writer.h"
@@ -51,6 +52,7 @@ void save_file(TagDatabase& db, TagFile& file) {
 }
 
 int run_tool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    register_tag_types();
     ToolIo io{out, err};
     CLI::App app{"zephane-tool: list, check, copy and change tag files from the command line",
                  "zephane-tool"};
