@@ -5,13 +5,14 @@
 #include "app/zephane_app.h"
 #include "tags/errors.h"
 
+#include <QIcon>
 #include <unordered_map>
 
 namespace zephane {
 
 TAllTagForm::TAllTagForm(TZephaneApp& app) : TTagTreeForm(app) {
     setWindowTitle(QString::fromLatin1(text::kAllTagFilesTitle));
-    resize(460, 560);
+    setWindowIcon(QIcon(TTreeView::icon_pixmap(kIconGroup)));
     rebuildTree(true);
 }
 

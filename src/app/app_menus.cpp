@@ -26,7 +26,8 @@ void TZephaneApp::build_menus() {
         {
             {kOpenCompleteTagList, QStringLiteral("Open Complete Tag List")},
             {0, {}},
-            {frame_command::kCloseWindow, QStringLiteral("&Close"), QKeySequence::Close},
+            {frame_command::kCloseWindow, QStringLiteral("&Close"),
+             QKeySequence(QStringLiteral("Ctrl+W"))},
             {kSave, QStringLiteral("&Save"), QKeySequence::Save},
             {kSaveAs, QStringLiteral("Save &As..."), QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
             {kRevert, QStringLiteral("&Revert")},
@@ -35,7 +36,7 @@ void TZephaneApp::build_menus() {
             {kBuildFoundationTags, QStringLiteral("Build Foundation Tags...")},
             {kBuildPluginFromLocal, QStringLiteral("&Build Plugin From Local...")},
             {0, {}},
-            {frame_command::kQuit, QStringLiteral("&Quit"), QKeySequence::Quit},
+            {frame_command::kQuit, QStringLiteral("&Quit"), QKeySequence(QStringLiteral("Ctrl+Q"))},
         });
     frame.add_menu(QStringLiteral("&Edit"),
                    {
@@ -44,24 +45,26 @@ void TZephaneApp::build_menus() {
                        {kPaste, QStringLiteral("&Paste"), QKeySequence::Paste},
                        {kClear, QStringLiteral("Clea&r"), QKeySequence::Delete},
                    });
-    frame.add_menu(QStringLiteral("&Tag"),
-                   {
-                       {kCreateTag, QStringLiteral("&Create Tag...")},
-                       {kOpenTag, QStringLiteral("&Open Tag")},
-                       {kTagInfo, QStringLiteral("Tag &Info...")},
-                       {0, {}},
-                       {kFindTag, QStringLiteral("&Find Tag..."), QKeySequence::Find},
-                       {kFindDuplicates, QStringLiteral("Find &Duplicates")},
-                       {0, {}},
-                       {kReloadTag, QStringLiteral("Reload Tag")},
-                       {kApplyTagChanges, QStringLiteral("Apply Tag Changes")},
-                       {0, {}},
-                       {kImportCameraMotion, QStringLiteral("Import Camera Motion...")},
-                       {kImportCinFile, QStringLiteral("Import .CIN File...")},
-                       {kImportNewColormap, QStringLiteral("Import New Colormap...")},
-                       {kReplaceColormap, QStringLiteral("Replace Colormap...")},
-                       {kCollapseTerrainDetail, QStringLiteral("Collapse Terrain Detail...")},
-                   });
+    frame.add_menu(
+        QStringLiteral("&Tag"),
+        {
+            {kCreateTag, QStringLiteral("&Create Tag..."), QKeySequence(QStringLiteral("Ctrl+T"))},
+            {kOpenTag, QStringLiteral("&Open Tag"), QKeySequence(QStringLiteral("Ctrl+Return"))},
+            {kTagInfo, QStringLiteral("Tag &Info..."), QKeySequence(QStringLiteral("Ctrl+I"))},
+            {0, {}},
+            {kFindTag, QStringLiteral("&Find Tag..."), QKeySequence::Find},
+            {kFindDuplicates, QStringLiteral("Find &Duplicates"),
+             QKeySequence(QStringLiteral("Ctrl+D"))},
+            {0, {}},
+            {kReloadTag, QStringLiteral("Reload Tag")},
+            {kApplyTagChanges, QStringLiteral("Apply Tag Changes")},
+            {0, {}},
+            {kImportCameraMotion, QStringLiteral("Import Camera Motion...")},
+            {kImportCinFile, QStringLiteral("Import .CIN File...")},
+            {kImportNewColormap, QStringLiteral("Import New Colormap...")},
+            {kReplaceColormap, QStringLiteral("Replace Colormap...")},
+            {kCollapseTerrainDetail, QStringLiteral("Collapse Terrain Detail...")},
+        });
     frame.add_window_menu(QStringLiteral("&Window"));
 }
 

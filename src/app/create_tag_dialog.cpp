@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace zephane {
 
@@ -60,7 +61,8 @@ std::optional<NewTagChoice> run_create_tag_dialog(QWidget* parent, const TagData
         item->setData(Qt::UserRole, static_cast<qulonglong>(type));
         if (type == last_type) types->setCurrentItem(item);
     }
-    types->setMinimumHeight(types->sizeHintForRow(0) * 10 + 4);
+    types->setMinimumHeight(std::max(types->sizeHintForRow(0), types->fontMetrics().height()) * 10 +
+                            4);
 
     const auto chosen_type = [types]() -> tag_type {
         const QListWidgetItem* item = types->currentItem();

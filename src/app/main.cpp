@@ -3,6 +3,7 @@
 
 #include "app/app_texts.h"
 #include "app/command_line.h"
+#include "app/tree_view.h"
 #include "app/zephane_app.h"
 #include "definitions/register_tag_types.h"
 #include "framework/xg_frame.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
     format.setProfile(QSurfaceFormat::CompatibilityProfile);
     QSurfaceFormat::setDefaultFormat(format);
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(zephane::application_icon());
     zephane::TZephaneApp app({line.workspace, zephane::program_folder(), {}});
     app.frame().show();
     app.start();

@@ -7,6 +7,7 @@
 #include "framework/xg_frame.h"
 #include "tags/errors.h"
 
+#include <QIcon>
 #include <QTimer>
 #include <filesystem>
 
@@ -29,6 +30,7 @@ std::string tag_file_title(const TagFile& file) {
 
 TTagFileForm::TTagFileForm(TZephaneApp& app, TagFile& file) : TTagTreeForm(app), file_(&file) {
     app_.db().set_file_form(file, static_cast<void*>(this));
+    setWindowIcon(QIcon(TTreeView::icon_pixmap(kIconTag)));
     updateTitle();
     rebuildTree(true);
 }

@@ -9,6 +9,7 @@
 #include "framework/xg_alert.h"
 #include "framework/xg_frame.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QVBoxLayout>
@@ -36,13 +37,13 @@ TTagTreeForm::TTagTreeForm(TZephaneApp& app) : XGForm(kResource), app_(app) {
     register_control(kTreeControl, view);
     register_control(kFilterControl, filter);
     setFocusProxy(view);
-    resize(420, 480);
 
     filter_timer_.setSingleShot(true);
     filter_timer_.setInterval(kFilterDelayMs);
     connect(&filter_timer_, &QTimer::timeout, this, [this] { filter_edited(); });
     connect(filter, &QLineEdit::textChanged, this, [this] { filter_timer_.start(); });
-    // Down from the filter box moves into the rows.
+    filter->installEventFilter(this);
+    // Return in the filter box moves into the rows.
     connect(filter, &QLineEdit::returnPressed, view, [view] { view->setFocus(); });
 }
 
@@ -236,6 +237,30 @@ void TTagTreeForm::tree_context_menu(const QPoint& global) {
         act->setData(id);
     }
     if (QAction* chosen = menu.exec(global)) tree_command(chosen->data().toInt());
+}
+
+bool TTagTreeForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == filter_box() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape && !filter_box()->text().isEmpty()) {
+            set_filter(QString());
+            tree()->setFocus();
+            return true;
+        }
+        if (key == Qt::Key_Down || key == Qt::Key_Escape) {
+            tree()->setFocus();
+            return true;
+        }
+    }
+    return XGForm::eventFilter(watched, event);
+}
+
+void TTagTreeForm::tree_typed(const QString& text) {
+    // Typing over the rows filters them.
+    QLineEdit* box = filter_box();
+    if (!box) return;
+    box->setFocus(Qt::ShortcutFocusReason);
+    box->insert(text);
 }
 
 // ---- Commands both windows offer -----------------------------------------------------------

@@ -30,6 +30,7 @@ public:
     ~TTagTreeForm() override;
 
     TTreeView* tree() const { return control<TTreeView>(kTreeControl); }
+    QSize sizeHint() const override { return {440, 520}; }
     QLineEdit* filter_box() const;
     // Narrows the rows as if the text were typed into the filter box.
     void set_filter(const QString& text);
@@ -55,7 +56,13 @@ public:
     void tree_command(int command) override;
     std::unique_ptr<QMimeData> tree_drag_data() override;
     void tree_context_menu(const QPoint& global) override;
+    void tree_typed(const QString& text) override;
 
+protected:
+    // Escape in the filter box clears it; Down or Escape goes back to the rows.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+public:
 protected:
     // The rebuild steps around the rows each window adds: notes the expanded groups and the
     // selection and removes every row; afterwards re-expands, reselects what still exists,

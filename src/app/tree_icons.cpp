@@ -3,6 +3,7 @@
 
 #include "app/tree_view.h"
 
+#include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -84,6 +85,28 @@ QPixmap draw_icon(std::uint16_t icon) {
 }
 
 } // namespace
+
+QIcon application_icon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.scale(size / 16.0, size / 16.0);
+        // Two pages of a tag file, and the letter of the editor on the front one.
+        p.translate(2, 0);
+        draw_page(p, QColor(210, 220, 235), QColor(70, 80, 100));
+        p.translate(-2, 0);
+        draw_page(p, QColor(255, 255, 255), QColor(40, 60, 110));
+        p.setPen(QPen(QColor(40, 90, 190), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(
+            QPolygonF({QPointF(4.5, 6), QPointF(11, 6), QPointF(4.5, 13), QPointF(11, 13)}));
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
 
 const QPixmap& TTreeView::icon_pixmap(std::uint16_t icon) {
     static std::map<std::uint16_t, QPixmap> cache;

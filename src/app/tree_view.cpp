@@ -328,6 +328,11 @@ void TTreeView::keyPressEvent(QKeyEvent* event) {
         if (client_) client_->tree_command(command::kOpenTag);
         return;
     default:
+        if (client_ && !event->text().isEmpty() && event->text().at(0).isPrint() &&
+            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            client_->tree_typed(event->text());
+            return;
+        }
         QAbstractScrollArea::keyPressEvent(event);
     }
 }

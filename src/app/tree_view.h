@@ -6,6 +6,7 @@
 #include "tags/tag_code.h"
 
 #include <QAbstractScrollArea>
+#include <QIcon>
 #include <QMimeData>
 #include <cstdint>
 #include <deque>
@@ -18,6 +19,9 @@ namespace zephane {
 struct TagGroup;
 struct TagEntry;
 class TTreeView;
+
+// The program's own icon: pages of a tag file.
+QIcon application_icon();
 
 // The flavour under which a dragged tag row travels.
 inline constexpr std::uint32_t kTagRowFlavour = fourcc("TBDP");
@@ -76,6 +80,8 @@ public:
     }
     virtual void tree_drop(const QMimeData& data) { (void)data; }
     virtual void tree_context_menu(const QPoint& global) { (void)global; }
+    // Printable text typed while the tree has the focus.
+    virtual void tree_typed(const QString& text) { (void)text; }
 };
 
 class TTreeView : public QAbstractScrollArea {

@@ -17,8 +17,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QProgressDialog>
+#include <QScreen>
+#include <QStyle>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -125,10 +128,18 @@ TZephaneApp::TZephaneApp(AppOptions options)
     db_->set_observer(router_.get());
 
     frame_ = std::make_unique<XGFrame>(*this);
-    frame_->setWindowTitle(QStringLiteral("Zephane - %1").arg(QString::fromStdString(workspace_)));
+    frame_->setWindowTitle(QStringLiteral("Zephane - %1")
+                               .arg(QFileInfo(QString::fromStdString(workspace_)).fileName()));
     frame_->set_before_command([this] { flush_changes(); });
     frame_->set_on_quit([this] { save_window_settings(); });
-    if (!frame_->restoreGeometry(settings_->main_geometry())) frame_->resize(1100, 760);
+    if (!frame_->restoreGeometry(settings_->main_geometry())) {
+        // First run: most of the screen, centred.
+        const QRect screen = QGuiApplication::primaryScreen()
+                                 ? QGuiApplication::primaryScreen()->availableGeometry()
+                                 : QRect(0, 0, 1280, 800);
+        const QSize size(screen.width() * 9 / 10, screen.height() * 9 / 10);
+        frame_->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, screen));
+    }
     frame_->restoreState(settings_->main_state());
     build_menus();
     install_assertion_report([this] { return static_cast<QWidget*>(frame_.get()); });

@@ -19,7 +19,9 @@ XGDialog::ModalHook& modal_hook() {
 } // namespace
 
 XGDialog::XGDialog(int resource, const QString& title, QWidget* parent)
-    : QDialog(parent), resource_(resource) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      resource_(resource) {
     setWindowTitle(title);
     setModal(true);
 }

@@ -113,6 +113,14 @@ XGForm& XGFrame::add_form(std::unique_ptr<XGForm> form) {
     QMdiSubWindow* sub = area_->addSubWindow(form.release());
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(ref.windowIcon());
+    // The window's own menu would claim Ctrl+W too, and two claims on a key cancel each
+    // other: File > Close keeps it.
+    if (QMenu* menu = sub->systemMenu()) {
+        for (QAction* act : menu->actions()) {
+            QList<QKeySequence> keys = act->shortcuts();
+            if (keys.removeAll(QKeySequence(QStringLiteral("Ctrl+W"))) > 0) act->setShortcuts(keys);
+        }
+    }
     sub->show();
     area_->setActiveSubWindow(sub);
     ref.setFocus();

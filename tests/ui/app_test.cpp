@@ -10,6 +10,8 @@
 #include "tags/errors.h"
 #include "ui_support.h"
 
+#include <QTest>
+
 namespace zephane {
 namespace {
 
@@ -171,6 +173,41 @@ TEST_F(StartUp, AssertionsAreReportedWithEndDebugAndContinue) {
         report.click(kAssertionContinue);
     }});
     assertion_failed("f->form == 0", "tags", 12); // Continue: the program goes on after the check
+}
+
+TEST_F(StartUp, KeyboardShortcutsReachTheFrontWindowsCommands) {
+    const std::string path =
+        write("plugins/a.tag", monolithic_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {1}}}));
+    make_app().start();
+    TTagFileForm& form = open_file(path);
+    const auto keys = [&](const char* sequence) {
+        app->frame().activateWindow(); // as the desktop does once a dialog has gone
+        QCoreApplication::processEvents();
+        form.tree()->setFocus();
+        QTest::keySequence(form.tree(), QKeySequence(QString::fromLatin1(sequence)));
+    };
+    {
+        DialogScript dialogs({uitest::press(101)});
+        keys("Ctrl+T");
+        EXPECT_EQ(dialogs.titles(), std::vector<QString>{QStringLiteral("Create New Tag")});
+    }
+    uitest::select_rows(*form.tree(), {"Dwarf"});
+    keys("Ctrl+C");
+    EXPECT_EQ(app->clipboard().records().size(), 1u);
+    keys("Ctrl+V");
+    EXPECT_NE(app->db().find_tag_in_file(*form.file(), kUnit, fourcc("dwas")), nullptr);
+    {
+        DialogScript dialogs({uitest::press(100)});
+        keys("Ctrl+I");
+        EXPECT_EQ(dialogs.titles(), std::vector<QString>{QStringLiteral("Tag Info")});
+    }
+    keys("Del");
+    EXPECT_EQ(app->db().find_tag_in_file(*form.file(), kUnit, fourcc("dwas")), nullptr);
+    {
+        DialogScript dialogs({uitest::press(TTagFileForm::kCancelButton)});
+        keys("Ctrl+W"); // Close: the window's own menu does not claim the key as well
+        EXPECT_EQ(dialogs.titles(), std::vector<QString>{QStringLiteral("Save Window?")});
+    }
 }
 
 TEST(Names, WorkspaceRelativeNamesClimbToTheWorkspaceIgnoringCase) {

@@ -76,6 +76,8 @@ TZephaneApp& AppFixture::make_app() {
     options.settings_file = QString::fromStdString((folder.path() / "settings.ini").string());
     app = std::make_unique<TZephaneApp>(options);
     app->frame().show();
+    app->frame().activateWindow(); // keyboard shortcuts reach the active window only
+    QCoreApplication::processEvents();
     return *app;
 }
 
