@@ -114,8 +114,19 @@ int TTreeView::row_height() const {
     return height >= 16 ? height + 1 : 17;
 }
 
+int TTreeView::label_width(const std::string& label) const {
+    if (advances_.empty()) {
+        const QFontMetrics metrics = fontMetrics();
+        advances_.resize(256);
+        for (int c = 0; c < 256; ++c) advances_[static_cast<std::size_t>(c)] = metrics.horizontalAdvance(QChar(c));
+    }
+    int width = 0;
+    for (const char c : label) width += advances_[static_cast<unsigned char>(c)];
+    return width;
+}
+
 int TTreeView::row_width(TreeRow& row) const {
-    if (row.width < 0) row.width = fontMetrics().horizontalAdvance(QString::fromLatin1(row.label));
+    if (row.width < 0) row.width = label_width(row.label);
     return row.width + kIndent * row.depth + kRowExtra;
 }
 
@@ -253,6 +264,7 @@ void TTreeView::resizeEvent(QResizeEvent* event) {
 
 void TTreeView::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
+        advances_.clear();
         for (TreeRow& row : rows_) row.width = -1;
         update_layout();
     }

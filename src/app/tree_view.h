@@ -157,6 +157,7 @@ private:
     void move_to(int index, bool extend);
     bool on_expander(const TreeRow& row, const QPoint& point) const;
     void select_range(TreeRow& to);
+    int label_width(const std::string& label) const;
 
     TreeClient* client_ = nullptr;
     std::deque<TreeRow> rows_;
@@ -170,6 +171,10 @@ private:
     QPoint press_point_;
     TreeRow* press_row_ = nullptr;
     bool press_keeps_selection_ = false;
+    // Advance of each Latin-1 character in the view's font: a label's width is their sum,
+    // which keeps measuring thousands of rows cheap (kerning is ignored; it moves a label's
+    // end by a pixel or two, which only the horizontal scroll range sees).
+    mutable std::vector<int> advances_;
 };
 
 } // namespace zephane
