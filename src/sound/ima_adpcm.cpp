@@ -21,40 +21,63 @@ constexpr std::int32_t kIndexTable[16] = {-1, -1, -1, -1, 2, 4, 6, 8, -1, -1, -1
 
 constexpr std::int32_t kLastStepIndex = 88;
 
-// The step update both sides apply after each code, so the encoder tracks exactly what a
-// decoder reconstructs.
-inline void apply_code(std::uint32_t code, std::int32_t& predictor, std::int32_t& step_index) {
-    const std::int32_t step = kStepTable[step_index];
-    std::int32_t diff = step >> 3;
-    if (code & 4) diff += step;
-    if (code & 2) diff += step >> 1;
-    if (code & 1) diff += step >> 2;
-    predictor = (code & 8) ? predictor - diff : predictor + diff;
-    if (predictor > 32767) predictor = 32767;
-    if (predictor < -32768) predictor = -32768;
-    step_index += kIndexTable[code];
-    if (step_index < 0) step_index = 0;
-    if (step_index > kLastStepIndex) step_index = kLastStepIndex;
+// The step update as tables, so that neither side branches on the codes: the difference a
+// code adds (sign aside) at each step index, and the step index that follows.
+struct StepTables {
+    std::int32_t diff[89][8];
+    std::uint8_t next_index[89][16];
+};
+
+constexpr StepTables make_step_tables() {
+    StepTables t{};
+    for (std::int32_t index = 0; index <= kLastStepIndex; ++index) {
+        const std::int32_t step = kStepTable[index];
+        for (std::uint32_t code = 0; code < 8; ++code) {
+            std::int32_t diff = step >> 3;
+            if (code & 4) diff += step;
+            if (code & 2) diff += step >> 1;
+            if (code & 1) diff += step >> 2;
+            t.diff[index][code] = diff;
+        }
+        for (std::uint32_t code = 0; code < 16; ++code) {
+            const std::int32_t next = index + kIndexTable[code];
+            t.next_index[index][code] =
+                static_cast<std::uint8_t>(next < 0 ? 0 : next > kLastStepIndex ? kLastStepIndex : next);
+        }
+    }
+    return t;
 }
 
+constexpr StepTables kTables = make_step_tables();
+
+inline std::int32_t clamp_sample(std::int32_t value) {
+    return value < -32768 ? -32768 : value > 32767 ? 32767 : value;
+}
+
+// Applies a code: predictor ± diff, clamped to 16 bits; the step index moves by the table.
+inline void apply_code(std::uint32_t code, std::int32_t& predictor, std::int32_t& step_index) {
+    const std::int32_t diff = kTables.diff[step_index][code & 7];
+    const std::int32_t negative = -static_cast<std::int32_t>(code >> 3); // 0 or -1
+    predictor = clamp_sample(predictor + ((diff ^ negative) - negative));
+    step_index = kTables.next_index[step_index][code];
+}
+
+// d = s − p; bit 3 for a negative d; then bits 2, 1 and 0 while |d| covers step, step/2 and
+// step/4. Masks instead of branches: noisy input would make every branch a coin toss.
 inline std::uint32_t encode_sample(std::int32_t sample, std::int32_t& predictor,
                                    std::int32_t& step_index) {
     const std::int32_t step = kStepTable[step_index];
     std::int32_t d = sample - predictor;
-    std::uint32_t code = 0;
-    if (d < 0) {
-        code = 8;
-        d = -d;
-    }
-    if (d >= step) {
-        code |= 4;
-        d -= step;
-    }
-    if (d >= (step >> 1)) {
-        code |= 2;
-        d -= step >> 1;
-    }
-    if (d >= (step >> 2)) code |= 1;
+    const std::int32_t negative = d >> 31; // 0 or -1
+    d = (d ^ negative) - negative;
+    std::int32_t mask = -static_cast<std::int32_t>(d >= step);
+    std::uint32_t code = static_cast<std::uint32_t>(4 & mask);
+    d -= step & mask;
+    mask = -static_cast<std::int32_t>(d >= (step >> 1));
+    code |= static_cast<std::uint32_t>(2 & mask);
+    d -= (step >> 1) & mask;
+    code |= static_cast<std::uint32_t>(d >= (step >> 2));
+    code |= static_cast<std::uint32_t>(8 & negative);
     apply_code(code, predictor, step_index);
     return code;
 }
@@ -100,6 +123,23 @@ void encode_ima_packet_body(const std::int16_t* samples, std::uint8_t* destinati
     }
     state.predictor = predictor;
     state.step_index = step_index;
+}
+
+void encode_ima_packet_body_pair(const std::int16_t* left, const std::int16_t* right,
+                                 std::uint8_t* left_destination, std::uint8_t* right_destination,
+                                 ima_channel_state& left_state, ima_channel_state& right_state) {
+    std::int32_t lp = left_state.predictor, li = left_state.step_index;
+    std::int32_t rp = right_state.predictor, ri = right_state.step_index;
+    for (std::size_t k = 0; k < kImaCodeBytesPerPacket; ++k) {
+        const std::uint32_t l0 = encode_sample(left[2 * k], lp, li);
+        const std::uint32_t r0 = encode_sample(right[2 * k], rp, ri);
+        const std::uint32_t l1 = encode_sample(left[2 * k + 1], lp, li);
+        const std::uint32_t r1 = encode_sample(right[2 * k + 1], rp, ri);
+        left_destination[k] = static_cast<std::uint8_t>(l0 | (l1 << 4));
+        right_destination[k] = static_cast<std::uint8_t>(r0 | (r1 << 4));
+    }
+    left_state = {lp, li};
+    right_state = {rp, ri};
 }
 
 void decode_ima_packet(std::uint16_t header, const std::uint8_t* codes, std::int16_t* destination,

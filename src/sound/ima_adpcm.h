@@ -30,6 +30,12 @@ constexpr std::uint16_t ima_packet_header(const ima_channel_state& state) {
 void encode_ima_packet_body(const std::int16_t* samples, std::uint8_t* destination,
                             ima_channel_state& state);
 
+// Two channels' packets at once: the same bytes as two calls above, but the two independent
+// coders overlap in the processor.
+void encode_ima_packet_body_pair(const std::int16_t* left, const std::int16_t* right,
+                                 std::uint8_t* left_destination, std::uint8_t* right_destination,
+                                 ima_channel_state& left_state, ima_channel_state& right_state);
+
 // The decoder's view of one packet, checked before use.
 struct ima_decoder_state {
     const std::uint8_t* source_samples = nullptr; // the 32 code bytes

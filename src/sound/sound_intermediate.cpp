@@ -65,11 +65,19 @@ void compress(sound* s) {
     std::uint8_t* out = packed.data();
     for (std::size_t p = 0; p < packets; ++p) {
         for (std::size_t c = 0; c < channels; ++c) {
+            // Headers in host order inside the intermediate form.
             const std::uint16_t header = ima_packet_header(states[c]);
-            std::memcpy(out, &header, sizeof header); // host order inside the intermediate form
-            encode_ima_packet_body(channel_samples[c].data() + p * per_packet, out + 2, states[c]);
-            out += kImaPacketSize;
+            std::memcpy(out + c * kImaPacketSize, &header, sizeof header);
         }
+        const std::size_t first = p * per_packet;
+        if (channels == 2) {
+            encode_ima_packet_body_pair(channel_samples[0].data() + first,
+                                        channel_samples[1].data() + first, out + 2,
+                                        out + kImaPacketSize + 2, states[0], states[1]);
+        } else {
+            encode_ima_packet_body(channel_samples[0].data() + first, out + 2, states[0]);
+        }
+        out += channels * kImaPacketSize;
     }
     s->samples = std::move(packed);
     s->compression_type = _ima_adpcm_compression;

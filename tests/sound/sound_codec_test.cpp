@@ -83,6 +83,21 @@ TEST(ImaAdpcm, EncoderCarriesItsFullPredictorAcrossPackets) {
     EXPECT_EQ(std::memcmp(packets.data() + 36, carried, 32), 0);
 }
 
+TEST(ImaAdpcm, PairedChannelsCodeAsTheyWouldAlone) {
+    const auto left = test::test_signal(128, 11, 3000.0), right = test::test_signal(128, 12, 50.0);
+    ima_channel_state l, r, l2, r2;
+    std::uint8_t alone[4][32], paired[4][32];
+    for (int p = 0; p < 2; ++p) {
+        encode_ima_packet_body(left.data() + 64 * p, alone[2 * p], l);
+        encode_ima_packet_body(right.data() + 64 * p, alone[2 * p + 1], r);
+        encode_ima_packet_body_pair(left.data() + 64 * p, right.data() + 64 * p, paired[2 * p],
+                                    paired[2 * p + 1], l2, r2);
+    }
+    EXPECT_EQ(std::memcmp(alone, paired, sizeof alone), 0);
+    EXPECT_EQ(ima_packet_header(l), ima_packet_header(l2));
+    EXPECT_EQ(ima_packet_header(r), ima_packet_header(r2));
+}
+
 TEST(ImaAdpcm, FullScaleStepsSaturateWithoutWrapping) {
     std::vector<std::int16_t> samples(32, 32767);
     samples.resize(64, -32768);
