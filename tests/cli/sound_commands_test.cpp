@@ -1,4 +1,4 @@
-#include "cli/tool.h"
+#include "cli/tool_run.h"
 #include "sound/sound_tag.h"
 #include "sound/sound_test_files.h"
 #include "sound/wav_file.h"
@@ -6,34 +6,24 @@
 #include "tags/byte_reader.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace zephane::cli {
 namespace {
 
-using test::ScratchFolder;
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ToolRun run(std::vector<std::string> args) {
-    args.insert(args.begin(), "zephane-tool");
-    std::ostringstream out, err;
-    const int status = run_tool(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using test::run;
+using test::ToolRun;
+using zephane::test::ScratchFolder;
+namespace data = zephane::test;
 
 std::vector<std::int16_t> stereo_frames(std::size_t frames) {
-    return test::interleave(test::test_signal(frames, 5, 250.0), test::test_signal(frames, 6, 800.0));
+    return data::interleave(data::test_signal(frames, 5, 250.0),
+                            data::test_signal(frames, 6, 800.0));
 }
 
 TEST(ToolSound, ImportCreatesTheTagAndInfoShowsIt) {
     ScratchFolder folder;
-    const auto mono = folder.write("Boom.wav", test::pcm_wav(test::test_signal(1000)));
-    const auto stereo = folder.write("wide.wav", test::pcm_wav(stereo_frames(1000), 2));
+    const auto mono = folder.write("Boom.wav", data::pcm_wav(data::test_signal(1000)));
+    const auto stereo = folder.write("wide.wav", data::pcm_wav(stereo_frames(1000), 2));
     const auto tags = folder / "sounds.tag";
     const ToolRun import =
         run({"import-wav", tags, "soun:boom", mono, stereo, "--name", "Big Boom"});
@@ -63,12 +53,12 @@ TEST(ToolSound, ImportCreatesTheTagAndInfoShowsIt) {
 TEST(ToolSound, ExportWritesTheDecodedFramesAndTheStoredBlocks) {
     ScratchFolder folder;
     const auto frames = stereo_frames(700);
-    const auto wav = folder.write("s.wav", test::pcm_wav(frames, 2));
+    const auto wav = folder.write("s.wav", data::pcm_wav(frames, 2));
     const auto tags = folder / "s.tag";
     ASSERT_EQ(run({"import-wav", tags, "soun:ster", wav}).status, 0);
 
     ASSERT_EQ(run({"export-wav", tags, "soun:ster", "0", folder / "out.wav"}).status, 0);
-    const auto bytes = test::read_bytes(folder / "out.wav");
+    const auto bytes = data::read_bytes(folder / "out.wav");
     const WavContents out = parse_wav(bytes);
     EXPECT_EQ(out.format.channels, 2);
     EXPECT_EQ(out.format.samples_per_second, 22050u);
@@ -81,7 +71,7 @@ TEST(ToolSound, ExportWritesTheDecodedFramesAndTheStoredBlocks) {
     EXPECT_LT(error / 1400, 600.0) << "left and right re-interleaved by frame";
 
     ASSERT_EQ(run({"export-sample-data", tags, "soun:ster", "0", folder / "blocks"}).status, 0);
-    const auto blocks = test::read_bytes(folder / "blocks");
+    const auto blocks = data::read_bytes(folder / "blocks");
     ASSERT_EQ(blocks.size(), 22u * 34);
     EXPECT_EQ(load_u16(&blocks[0]), 0);
     EXPECT_EQ(load_u16(&blocks[34]), 0) << "the right channel's first block";
@@ -93,12 +83,12 @@ TEST(ToolSound, ExportWritesTheDecodedFramesAndTheStoredBlocks) {
 
 TEST(ToolSound, RefusalsLeaveTheFileAsItWas) {
     ScratchFolder folder;
-    const auto good = folder.write("good.wav", test::pcm_wav(test::test_signal(200)));
-    test::WavSpec fast;
+    const auto good = folder.write("good.wav", data::pcm_wav(data::test_signal(200)));
+    data::WavSpec fast;
     fast.rate = 44100;
     const auto bad = folder.write(
         "fast.wav",
-        test::riff_wave({test::fmt_chunk(fast), test::data_chunk(test::test_signal(10))}));
+        data::riff_wave({data::fmt_chunk(fast), data::data_chunk(data::test_signal(10))}));
     const auto tags = folder / "s.tag";
 
     ToolRun result = run({"import-wav", tags, "soun:new1", good, bad});
@@ -107,20 +97,20 @@ TEST(ToolSound, RefusalsLeaveTheFileAsItWas) {
     EXPECT_FALSE(std::filesystem::exists(tags)) << "nothing is saved when one file is refused";
 
     ASSERT_EQ(run({"import-wav", tags, "soun:full", good, good, good, good}).status, 0);
-    const auto before = test::read_bytes(tags);
+    const auto before = data::read_bytes(tags);
     result = run({"import-wav", tags, "soun:full", good, good});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("has 4 permutations; 2 more would pass the 5"), std::string::npos)
         << result.err;
-    EXPECT_EQ(test::read_bytes(tags), before);
+    EXPECT_EQ(data::read_bytes(tags), before);
     EXPECT_EQ(run({"import-wav", tags, "soun:full", good}).status, 0);
-    const auto full = test::read_bytes(tags);
+    const auto full = data::read_bytes(tags);
     EXPECT_EQ(run({"import-wav", tags, "soun:full", good}).status, 1);
 
     result = run({"import-wav", tags, "proj:arro", good});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("is not a sound tag"), std::string::npos);
-    EXPECT_EQ(test::read_bytes(tags), full);
+    EXPECT_EQ(data::read_bytes(tags), full);
 }
 
 TEST(ToolSound, DamagedPayloadIsReportedNotTrusted) {
@@ -130,7 +120,7 @@ TEST(ToolSound, DamagedPayloadIsReportedNotTrusted) {
     auto payload = build_sound_payload(sound);
     payload[39] = 2; // two permutations that are not there
     const auto tags = folder.write(
-        "d.tag", test::single_tag_file({fourcc("soun"), fourcc("dmgd"), "Damaged", payload}));
+        "d.tag", data::single_tag_file({fourcc("soun"), fourcc("dmgd"), "Damaged", payload}));
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"sound-info", tags, "soun:dmgd"},
           std::vector<std::string>{"export-wav", tags, "soun:dmgd", "0", folder / "o.wav"},
