@@ -185,9 +185,6 @@ std::uint32_t get_sound_packet_count(const sound* s) {
     return static_cast<std::uint32_t>(non_negative(s->number_of_channels) * s->count);
 }
 
-void free_sound(std::unique_ptr<sound>& s) {
-    if (s) s->magic_cookie = 0;
-    s.reset();
-}
+void free_sound(std::unique_ptr<sound>& s) { s.reset(); }
 
 } // namespace zephane
