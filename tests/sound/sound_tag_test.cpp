@@ -30,7 +30,9 @@ struct PayloadBuilder {
 
     std::vector<std::uint8_t> build() const {
         const std::uint32_t n = static_cast<std::uint32_t>(std::max(count, 0));
-        const std::uint32_t data = flags & 1 ? blocks * 34 : blocks << shift;
+        const std::uint32_t data = flags & 1                 ? blocks * 34
+                                   : shift >= 0 && shift < 8 ? blocks << shift
+                                                             : 0;
         ByteWriter w;
         w.u32(0x41);
         for (std::uint16_t v : {1, 0x8000, 0x0180, 0x0100, 0x0020, 0x0100, 0xFFF0, 0xFFFF})

@@ -168,7 +168,8 @@ TEST(WavImport, ExportedSamplesFollowTheImportedOnes) {
     for (std::size_t i = 0; i < 499; ++i)
         error += std::abs(decoded[2 * i] - left[i]) + std::abs(decoded[2 * i + 1] - right[i]);
     EXPECT_LT(error / 998, 600.0);
-    const auto wav = parse_wav(make_wav(decoded, 2, 22050));
+    const auto written = make_wav(decoded, 2, 22050);
+    const auto wav = parse_wav(written);
     EXPECT_EQ(wav.format.channels, 2);
     EXPECT_EQ(wav.format.block_align, 4);
     EXPECT_EQ(wav.format.average_bytes_per_second, 88200u);
