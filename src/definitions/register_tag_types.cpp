@@ -1,9 +1,12 @@
 #include "definitions/register_tag_types.h"
 
+#include "sound/sound_tag.h"
+
 namespace zephane {
 
 void register_tag_types() {
     // Each type module adds its registration call here, one line per module.
+    register_sound_type();
 }
 
 } // namespace zephane
