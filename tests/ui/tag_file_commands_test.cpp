@@ -152,6 +152,25 @@ TEST_F(FileCommands, SaveWritesTheFileAndSaveAsFollowsItsRules) {
     EXPECT_EQ(*army->file()->spec, copy);
 }
 
+TEST_F(FileCommands, UserErrorsEndTheCommandWithAnAlert) {
+    const std::string base_path = write("tags/base.tag", monolithic_file(3, {{kUnit, fourcc("elfs"), "Elf", {1}}}));
+    TTagFileForm& base = open_file(base_path);
+    EXPECT_EQ(base.windowTitle(), "base (readonly)");
+    db().set_tag_name(*db().find_tag(kUnit, fourcc("elfs")), "Renamed");
+    app->flush_changes();
+    EXPECT_EQ(base.windowTitle(), "base (readonly) (modified)");
+    DialogScript dialogs({[](XGDialog& alert) {
+                              EXPECT_EQ(alert.text_of(kAlertTextControl), "base.tag - Cannot modify base tags or patches.");
+                              alert.click(1);
+                          },
+                          press(1)});
+    ASSERT_TRUE(run(base, command::kSave));
+    FileScript files({QString::fromStdString((folder.path() / "plugins/copy.tag").string())});
+    ASSERT_TRUE(run(base, command::kSaveAs));
+    EXPECT_EQ(dialogs.titles(), (std::vector<QString>{QStringLiteral("Error"), QStringLiteral("Error")}));
+    EXPECT_EQ(*base.file()->spec, base_path);
+}
+
 TEST_F(FileCommands, ANewFileIsSavedThroughSaveAsUnderUntitled) {
     ASSERT_TRUE(app->frame().dispatch(command::kNew));
     auto* fresh = qobject_cast<TTagFileForm*>(app->frame().front_form());
