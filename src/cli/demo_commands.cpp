@@ -7,6 +7,7 @@
 #include "tags/byte_swap.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -21,10 +22,11 @@ namespace {
 namespace fs = std::filesystem;
 
 Payload text_payload(const std::string& text) {
-    Payload bytes(text.begin(), text.end());
-    for (std::uint8_t& c : bytes)
-        if (c == '\n') c = '\r'; // lines are separated by carriage returns
-    if (bytes.empty()) bytes.push_back(0);
+    if (text.empty()) return Payload{0}; // an empty text is stored as one NUL
+    Payload bytes(text.size());
+    // Lines are separated by carriage returns.
+    std::transform(text.begin(), text.end(), bytes.begin(),
+                   [](char c) { return static_cast<std::uint8_t>(c == '\n' ? '\r' : c); });
     return bytes;
 }
 

@@ -30,8 +30,10 @@ DialogScript::Answer press(int id) {
     return [id](XGDialog& dialog) { EXPECT_TRUE(dialog.click(id)) << "button " << id; };
 }
 
-FileScript::FileScript(std::vector<std::optional<QString>> answers)
-    : answers_(answers.begin(), answers.end()) {
+FileScript::FileScript(std::vector<std::optional<QString>> answers) {
+    // Kept as (chosen, path): g++ 12 misreads copies of optional<QString> as uninitialised.
+    for (const std::optional<QString>& answer : answers)
+        answers_.emplace_back(answer.has_value(), answer.value_or(QString()));
     previous_ =
         set_file_dialog_hook([this](const FileDialogRequest& request) -> std::optional<QString> {
             requests_.push_back(request);
@@ -39,9 +41,10 @@ FileScript::FileScript(std::vector<std::optional<QString>> answers)
                 ADD_FAILURE() << "a file dialog nobody expected";
                 return std::nullopt;
             }
-            std::optional<QString> answer = answers_.front();
+            const auto [chosen, path] = answers_.front();
             answers_.pop_front();
-            return answer;
+            if (!chosen) return std::nullopt;
+            return path;
         });
 }
 

@@ -50,7 +50,7 @@ public:
     const std::vector<FileDialogRequest>& requests() const { return requests_; }
 
 private:
-    std::deque<std::optional<QString>> answers_;
+    std::deque<std::pair<bool, QString>> answers_;
     std::vector<FileDialogRequest> requests_;
     FileDialogHook previous_;
 };
