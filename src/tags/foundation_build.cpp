@@ -80,7 +80,7 @@ void read_root_list(std::string_view text, DependencyReporter& reporter) {
     }
 }
 
-FoundationBuild::FoundationBuild(TagDatabase& db) : db_(db) {
+FoundationBuild::FoundationBuild(TagDatabase& db) : db_(db), payloads_(db) {
     records_.reserve(kRecordLimit);
     index_.reserve(kRecordLimit);
 }
@@ -106,6 +106,7 @@ void FoundationBuild::log_reported(const std::string& message) {
 
 void FoundationBuild::begin_foundation_build(const std::string& application_folder) {
     close_log();
+    payloads_.close_files();
     records_.clear();
     index_.clear();
     stack_.clear();
@@ -193,6 +194,7 @@ void FoundationBuild::walk(std::size_t index) {
     if (!dependencies) return;
     Frame frame{index, record.type == kMesh ? record.id : current_map_, {}, 0};
     Collector collector(frame.references);
+    payloads_.get(*record.entry); // read through the open file; the operation finds it loaded
     dependencies(db_, *record.entry, collector);
     stack_.push_back(std::move(frame));
 }
@@ -224,7 +226,7 @@ FoundationResult FoundationBuild::build_foundation_files() {
             tag_type_is_localized(record.type) || is_localized_collection(record.type, record.id);
         TagFile* destination = is_localized ? localized : record.small ? small : large;
         TagEntry& source = *record.entry;
-        const Payload* payload = db_.get_tag_data(source);
+        const Payload* payload = payloads_.get(source);
         if (!payload) {
             result.failure = "out of memory building monolithic";
             log_line(result.failure);
@@ -255,6 +257,7 @@ FoundationResult FoundationBuild::build_foundation_files() {
             }
         }
     }
+    payloads_.close_files();
     for (TagFile* file : {large, small, localized}) db_.close_tag_file(*file);
     close_log();
     return result;

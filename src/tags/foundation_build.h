@@ -15,6 +15,7 @@
 
 #include "tags/dependency_reporter.h"
 #include "tags/tag_database.h"
+#include "tags/tag_payload_reader.h"
 
 namespace zephane {
 
@@ -96,6 +97,7 @@ private:
     void close_log();
 
     TagDatabase& db_;
+    TagPayloadReader payloads_;
     std::vector<FoundationRecord> records_;
     std::unordered_map<std::uint64_t, std::size_t> index_;
     std::vector<Frame> stack_;
