@@ -44,8 +44,7 @@ void ambient_sound_dependencies(TagDatabase& db, TagEntry& tag, DependencyReport
 }
 
 void register_ambient_sound_type() {
-    attach_tag_defaults(A::kType, set_default_definition<A>);
-    attach_tag_dependencies(A::kType, ambient_sound_dependencies);
+    attach_definition_operations<A>(ambient_sound_dependencies);
 }
 
 } // namespace zephane

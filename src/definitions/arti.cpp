@@ -59,8 +59,7 @@ void artifact_dependencies(TagDatabase& db, TagEntry& tag, DependencyReporter& r
 }
 
 void register_artifact_type() {
-    attach_tag_defaults(A::kType, set_default_definition<A>);
-    attach_tag_dependencies(A::kType, artifact_dependencies);
+    attach_definition_operations<A>(artifact_dependencies);
 }
 
 } // namespace zephane

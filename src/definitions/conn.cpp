@@ -33,8 +33,7 @@ void connector_dependencies(TagDatabase& db, TagEntry& tag, DependencyReporter& 
 }
 
 void register_connector_type() {
-    attach_tag_defaults(C::kType, set_default_definition<C>);
-    attach_tag_dependencies(C::kType, connector_dependencies);
+    attach_definition_operations<C>(connector_dependencies);
 }
 
 } // namespace zephane

@@ -133,6 +133,13 @@ void write_definition_for_update(TagDatabase& db, TagEntry& tag, const R& record
     db.set_tag_data(tag, std::move(bytes));
 }
 
+// Attaches the new-tag initialiser and the dependencies operation of a record type.
+template <typename R>
+void attach_definition_operations(TagDependenciesOp dependencies) {
+    attach_tag_defaults(R::kType, set_default_definition<R>);
+    attach_tag_dependencies(R::kType, dependencies);
+}
+
 // The dependencies operation of the types whose records hold no reference.
 void no_dependencies(TagDatabase& db, TagEntry& tag, DependencyReporter& reporter);
 

@@ -29,8 +29,7 @@ void game_parameter_dependencies(TagDatabase& db, TagEntry& tag, DependencyRepor
 }
 
 void register_game_parameter_type() {
-    attach_tag_defaults(G::kType, set_default_definition<G>);
-    attach_tag_dependencies(G::kType, game_parameter_dependencies);
+    attach_definition_operations<G>(game_parameter_dependencies);
 }
 
 } // namespace zephane

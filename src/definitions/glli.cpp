@@ -36,8 +36,7 @@ const RecordLayout global_light_definition::kLayout{G::kStructName, sizeof(G), k
 const global_light_definition global_light_definition::kDefault = make_default();
 
 void register_global_light_type() {
-    attach_tag_defaults(G::kType, set_default_definition<G>);
-    attach_tag_dependencies(G::kType, no_dependencies);
+    attach_definition_operations<G>(no_dependencies);
 }
 
 } // namespace zephane

@@ -57,8 +57,7 @@ void lightning_dependencies(TagDatabase& db, TagEntry& tag, DependencyReporter& 
 }
 
 void register_lightning_type() {
-    attach_tag_defaults(G::kType, set_default_definition<G>);
-    attach_tag_dependencies(G::kType, lightning_dependencies);
+    attach_definition_operations<G>(lightning_dependencies);
 }
 
 } // namespace zephane

@@ -45,8 +45,7 @@ const RecordLayout local_light_definition::kLayout{G::kStructName, sizeof(G), kF
 const local_light_definition local_light_definition::kDefault = make_default();
 
 void register_local_light_type() {
-    attach_tag_defaults(G::kType, set_default_definition<G>);
-    attach_tag_dependencies(G::kType, no_dependencies);
+    attach_definition_operations<G>(no_dependencies);
 }
 
 } // namespace zephane

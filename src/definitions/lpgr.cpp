@@ -128,8 +128,7 @@ void local_projectile_group_dependencies(TagDatabase& db, TagEntry& tag, Depende
 }
 
 void register_local_projectile_group_type() {
-    attach_tag_defaults(G::kType, set_default_definition<G>);
-    attach_tag_dependencies(G::kType, local_projectile_group_dependencies);
+    attach_definition_operations<G>(local_projectile_group_dependencies);
 }
 
 } // namespace zephane

@@ -78,8 +78,7 @@ void media_type_dependencies(TagDatabase& db, TagEntry& tag, DependencyReporter&
 }
 
 void register_media_type_type() {
-    attach_tag_defaults(M::kType, set_default_definition<M>);
-    attach_tag_dependencies(M::kType, media_type_dependencies);
+    attach_definition_operations<M>(media_type_dependencies);
 }
 
 } // namespace zephane

@@ -45,8 +45,7 @@ void mesh_effect_dependencies(TagDatabase& db, TagEntry& tag, DependencyReporter
 }
 
 void register_mesh_effect_type() {
-    attach_tag_defaults(M::kType, set_default_definition<M>);
-    attach_tag_dependencies(M::kType, mesh_effect_dependencies);
+    attach_definition_operations<M>(mesh_effect_dependencies);
 }
 
 } // namespace zephane

@@ -38,8 +38,7 @@ const RecordLayout mesh_lighting_definition::kLayout{M::kStructName, sizeof(M), 
 const mesh_lighting_definition mesh_lighting_definition::kDefault = make_default();
 
 void register_mesh_lighting_type() {
-    attach_tag_defaults(M::kType, set_default_definition<M>);
-    attach_tag_dependencies(M::kType, no_dependencies);
+    attach_definition_operations<M>(no_dependencies);
 }
 
 } // namespace zephane

@@ -275,8 +275,7 @@ void monster_dependencies(TagDatabase& db, TagEntry& tag, DependencyReporter& re
 }
 
 void register_monster_type() {
-    attach_tag_defaults(M::kType, set_default_definition<M>);
-    attach_tag_dependencies(M::kType, monster_dependencies);
+    attach_definition_operations<M>(monster_dependencies);
 }
 
 } // namespace zephane

@@ -44,8 +44,7 @@ const RecordLayout object_definition::kLayout{O::kStructName, sizeof(O), kFields
 const object_definition object_definition::kDefault = make_default();
 
 void register_object_type() {
-    attach_tag_defaults(O::kType, set_default_definition<O>);
-    attach_tag_dependencies(O::kType, no_dependencies);
+    attach_definition_operations<O>(no_dependencies);
 }
 
 } // namespace zephane

@@ -38,8 +38,7 @@ const RecordLayout observer_constants_definition::kLayout{O::kStructName, sizeof
 const observer_constants_definition observer_constants_definition::kDefault = make_default();
 
 void register_observer_constants_type() {
-    attach_tag_defaults(O::kType, set_default_definition<O>);
-    attach_tag_dependencies(O::kType, no_dependencies);
+    attach_definition_operations<O>(no_dependencies);
 }
 
 } // namespace zephane

@@ -76,8 +76,7 @@ void particle_system_dependencies(TagDatabase& db, TagEntry& tag, DependencyRepo
 }
 
 void register_particle_system_type() {
-    attach_tag_defaults(P::kType, set_default_definition<P>);
-    attach_tag_dependencies(P::kType, particle_system_dependencies);
+    attach_definition_operations<P>(particle_system_dependencies);
 }
 
 } // namespace zephane

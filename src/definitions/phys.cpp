@@ -137,8 +137,7 @@ bool local_physics_definition::prepare_write(local_physics_definition& record) {
 }
 
 void register_local_physics_type() {
-    attach_tag_defaults(P::kType, set_default_definition<P>);
-    attach_tag_dependencies(P::kType, no_dependencies);
+    attach_definition_operations<P>(no_dependencies);
 }
 
 } // namespace zephane

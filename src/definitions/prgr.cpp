@@ -63,8 +63,7 @@ void projectile_group_dependencies(TagDatabase& db, TagEntry& tag, DependencyRep
 }
 
 void register_projectile_group_type() {
-    attach_tag_defaults(G::kType, set_default_definition<G>);
-    attach_tag_dependencies(G::kType, projectile_group_dependencies);
+    attach_definition_operations<G>(projectile_group_dependencies);
 }
 
 } // namespace zephane

@@ -91,8 +91,7 @@ void update_scenery(TagDatabase& db, TagEntry& tag) {
 }
 
 void register_scenery_type() {
-    attach_tag_defaults(G::kType, set_default_definition<G>);
-    attach_tag_dependencies(G::kType, scenery_dependencies);
+    attach_definition_operations<G>(scenery_dependencies);
     attach_tag_updater(G::kType, update_scenery);
 }
 

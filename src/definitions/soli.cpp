@@ -44,8 +44,7 @@ void sound_list_dependencies(TagDatabase& db, TagEntry& tag, DependencyReporter&
 }
 
 void register_sound_list_type() {
-    attach_tag_defaults(G::kType, set_default_definition<G>);
-    attach_tag_dependencies(G::kType, sound_list_dependencies);
+    attach_definition_operations<G>(sound_list_dependencies);
 }
 
 } // namespace zephane

@@ -5,11 +5,6 @@
 
 namespace zephane {
 
-namespace {
-// A new string list holds four zero bytes.
-void string_list_defaults(TagDatabase& db, TagEntry& tag) { db.set_tag_data(tag, Payload(4, 0)); }
-} // namespace
-
-void register_string_list_type() { attach_tag_defaults(fourcc("stli"), string_list_defaults); }
+void register_string_list_type() { attach_tag_defaults(fourcc("stli"), new_text_tag); }
 
 } // namespace zephane

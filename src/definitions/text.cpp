@@ -5,11 +5,6 @@
 
 namespace zephane {
 
-namespace {
-// A new text holds four zero bytes.
-void text_defaults(TagDatabase& db, TagEntry& tag) { db.set_tag_data(tag, Payload(4, 0)); }
-} // namespace
-
-void register_text_type() { attach_tag_defaults(fourcc("text"), text_defaults); }
+void register_text_type() { attach_tag_defaults(fourcc("text"), new_text_tag); }
 
 } // namespace zephane

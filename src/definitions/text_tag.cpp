@@ -28,4 +28,6 @@ bool text_tag_differs(TagDatabase& db, TagEntry& tag, const std::string& text) {
     return !payload || *payload != text_payload(text);
 }
 
+void new_text_tag(TagDatabase& db, TagEntry& tag) { db.set_tag_data(tag, Payload(4, 0)); }
+
 } // namespace zephane

@@ -20,6 +20,9 @@ void write_text_tag(TagDatabase& db, TagEntry& tag, const std::string& text);
 // Whether storing the text would change the tag's payload.
 bool text_tag_differs(TagDatabase& db, TagEntry& tag, const std::string& text);
 
+// The new-tag initialiser of string lists and texts: four zero bytes.
+void new_text_tag(TagDatabase& db, TagEntry& tag);
+
 void register_string_list_type();
 void register_template_type();
 void register_text_type();

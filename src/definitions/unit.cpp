@@ -66,8 +66,7 @@ void update_units(TagDatabase& db, TagEntry& tag) {
 }
 
 void register_units_type() {
-    attach_tag_defaults(U::kType, set_default_definition<U>);
-    attach_tag_dependencies(U::kType, units_dependencies);
+    attach_definition_operations<U>(units_dependencies);
     attach_tag_updater(U::kType, update_units);
 }
 

@@ -29,8 +29,7 @@ const RecordLayout wind_definition::kLayout{W::kStructName, sizeof(W), kFields, 
 const wind_definition wind_definition::kDefault = make_default();
 
 void register_wind_type() {
-    attach_tag_defaults(W::kType, set_default_definition<W>);
-    attach_tag_dependencies(W::kType, no_dependencies);
+    attach_definition_operations<W>(no_dependencies);
 }
 
 } // namespace zephane
