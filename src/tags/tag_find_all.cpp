@@ -7,9 +7,10 @@
 namespace zephane {
 
 std::vector<TagEntry*> TagDatabase::find_all_tags(tag_type type, tag_id id) const {
-    const auto* candidates = index_find(type, id);
-    if (!candidates) return {};
-    std::vector<TagEntry*> all(candidates->begin(), candidates->end());
+    const IndexBucket* bucket = index_find(type, id);
+    if (!bucket) return {};
+    std::vector<TagEntry*> all;
+    bucket->for_each([&](TagEntry* e) { all.push_back(e); });
     std::sort(all.begin(), all.end(), [](const TagEntry* a, const TagEntry* b) {
         if (a->file != b->file) return a->file->order > b->file->order;
         return a->order > b->order;
