@@ -80,9 +80,34 @@ void read_root_list(std::string_view text, DependencyReporter& reporter) {
     }
 }
 
+FoundationBuild::RecordIndex::RecordIndex() : keys_(std::size_t{1} << kBits), records_(std::size_t{1} << kBits) {
+    static_assert((std::size_t{1} << kBits) >= 2 * kRecordLimit);
+}
+
+void FoundationBuild::RecordIndex::clear() { std::fill(keys_.begin(), keys_.end(), 0); }
+
+std::size_t FoundationBuild::RecordIndex::slot(std::uint64_t key) const {
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - kBits));
+}
+
+std::optional<std::size_t> FoundationBuild::RecordIndex::find(std::uint64_t key) const {
+    const std::size_t mask = keys_.size() - 1;
+    for (std::size_t at = slot(key);; at = (at + 1) & mask) {
+        if (keys_[at] == key) return records_[at];
+        if (keys_[at] == 0) return std::nullopt;
+    }
+}
+
+void FoundationBuild::RecordIndex::insert(std::uint64_t key, std::size_t record) {
+    const std::size_t mask = keys_.size() - 1;
+    std::size_t at = slot(key);
+    while (keys_[at] != 0) at = (at + 1) & mask;
+    keys_[at] = key;
+    records_[at] = static_cast<std::uint32_t>(record);
+}
+
 FoundationBuild::FoundationBuild(TagDatabase& db) : db_(db), payloads_(db) {
     records_.reserve(kRecordLimit);
-    index_.reserve(kRecordLimit);
 }
 
 FoundationBuild::~FoundationBuild() { close_log(); }
@@ -160,13 +185,13 @@ void FoundationBuild::visit(tag_type type, tag_id id) {
                      tag_id_to_text(id));
         return;
     }
-    if (const auto found = index_.find(key(type, id)); found != index_.end()) {
-        FoundationRecord& record = records_[found->second];
+    if (const auto found = index_.find(key(type, id))) {
+        FoundationRecord& record = records_[*found];
         if (type == kMesh || record.map == current_map_ || record.small) return;
         // Used under a second map, or also outside maps: shared, and walked again so that
         // what it references is shared too.
         record.small = true;
-        walk(found->second);
+        walk(*found);
         return;
     }
     TagEntry* source = choose_source(type, id);
@@ -183,7 +208,7 @@ void FoundationBuild::visit(tag_type type, tag_id id) {
     const bool small = type == kCollection || type == fourcc("bina") || type == fourcc("font") ||
                        (type != kMesh && current_map_ == 0);
     records_.push_back({type, id, source, current_map_, small});
-    index_.emplace(key(type, id), records_.size() - 1);
+    index_.insert(key(type, id), records_.size() - 1);
     walk(records_.size() - 1);
 }
 

@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "tags/dependency_reporter.h"
@@ -88,6 +87,22 @@ private:
         std::size_t next = 0;
     };
 
+    // Records by type and id: open addressing in a flat table sized for the record limit, so
+    // a lookup is one probe rather than a walk through scattered nodes.
+    class RecordIndex {
+    public:
+        RecordIndex();
+        void clear();
+        std::optional<std::size_t> find(std::uint64_t key) const;
+        void insert(std::uint64_t key, std::size_t record);
+
+    private:
+        static constexpr unsigned kBits = 17; // 131,072 slots for at most 50,000 records
+        std::size_t slot(std::uint64_t key) const;
+        std::vector<std::uint64_t> keys_; // 0: empty (no type or id is 0)
+        std::vector<std::uint32_t> records_;
+    };
+
     void visit(tag_type type, tag_id id);
     TagEntry* choose_source(tag_type type, tag_id id);
     void walk(std::size_t record);
@@ -99,7 +114,7 @@ private:
     TagDatabase& db_;
     TagPayloadReader payloads_;
     std::vector<FoundationRecord> records_;
-    std::unordered_map<std::uint64_t, std::size_t> index_;
+    RecordIndex index_;
     std::vector<Frame> stack_;
     tag_id current_map_ = 0;
     std::optional<std::size_t> current_record_;

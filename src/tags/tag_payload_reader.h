@@ -28,6 +28,9 @@ private:
     };
     static constexpr std::size_t kMaximumOpen = 16;
 
+    static OpenFile open(const TagFile& file);
+    static const Payload* read(const OpenFile& opened, TagEntry& tag);
+
     TagDatabase& db_;
     std::unordered_map<const TagFile*, OpenFile> open_;
 };
