@@ -19,6 +19,8 @@ double scale_of(Encoding encoding) {
     case Encoding::fixed_8_8: return 256.0;
     case Encoding::unit_fraction_16: return 65535.0;
     case Encoding::unit_fraction_8: return 255.0;
+    case Encoding::fraction_65536: return 65536.0;
+    case Encoding::fraction_256: return 256.0;
     case Encoding::world_distance_16:
     case Encoding::world_distance_32: return 512.0;
     case Encoding::angle: return 65536.0 / 360.0;         // degrees

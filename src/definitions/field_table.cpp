@@ -58,6 +58,8 @@ const char* encoding_name(Encoding encoding) {
     case Encoding::fixed_8_8: return "fixed 8.8";
     case Encoding::unit_fraction_16: return "unit fraction 16-bit";
     case Encoding::unit_fraction_8: return "unit fraction 8-bit";
+    case Encoding::fraction_65536: return "fraction of 65536";
+    case Encoding::fraction_256: return "fraction of 256";
     case Encoding::world_distance_16: return "world distance 16-bit";
     case Encoding::world_distance_32: return "world distance 32-bit";
     case Encoding::angle: return "angle";

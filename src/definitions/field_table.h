@@ -23,6 +23,8 @@ enum class Encoding : std::uint8_t {
     fixed_8_8,           // signed, 256 per unit
     unit_fraction_16,    // unsigned, 65535 = 1.0
     unit_fraction_8,     // unsigned, 255 = 1.0
+    fraction_65536,      // unsigned 16-bit, 65536 per unit
+    fraction_256,        // unsigned 8-bit, 256 per unit
     world_distance_16,   // 512 per world unit, shown with the 16-bit formatter
     world_distance_32,   // 512 per world unit, shown with the 32-bit formatter (any width)
     angle,               // 65536 per full turn
