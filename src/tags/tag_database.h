@@ -165,6 +165,8 @@ public:
     // ---- Lookup and iteration ----------------------------------------------------------
     TagEntry* find_tag(tag_type type, tag_id id) const;
     TagEntry* find_tag_in_file(const TagFile& file, tag_type type, tag_id id) const;
+    // Every tag with this type and id, in list order (the file nearest the head first).
+    std::vector<TagEntry*> find_all_tags(tag_type type, tag_id id) const;
     TagGroup* find_tag_group(TagFile& file, tag_type type, bool create);
     TagEntry* find_tag_in_group(const TagGroup& group, tag_id id) const;
     std::size_t count_tags(const TagGroup& group, tag_id id) const;
