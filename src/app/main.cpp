@@ -4,6 +4,7 @@
 #include "app/app_texts.h"
 #include "app/command_line.h"
 #include "app/tree_view.h"
+#include "app/workspace_loading.h"
 #include "app/zephane_app.h"
 #include "definitions/register_tag_types.h"
 #include "framework/xg_frame.h"
@@ -49,6 +50,13 @@ int main(int argc, char** argv) {
     }
     const std::unique_ptr<std::ofstream> trace_log = open_trace_log(line.trace_log);
     zephane::register_tag_types();
+    if (!line.root_lists.empty()) {
+        // Root lists: the foundation build, no window (no display needed), then exit. The
+        // workspace is the one asked for, else the program's folder: never a remembered one.
+        const std::string workspace =
+            line.workspace.empty() ? zephane::program_folder() : line.workspace;
+        return zephane::run_headless_build(workspace, line.root_lists, std::cout, std::cerr);
+    }
 
     QCoreApplication::setOrganizationName(QString::fromLatin1(zephane::text::kProductName));
     QCoreApplication::setApplicationName(QString::fromLatin1(zephane::text::kApplicationName));

@@ -118,7 +118,8 @@ int TTreeView::label_width(const std::string& label) const {
     if (advances_.empty()) {
         const QFontMetrics metrics = fontMetrics();
         advances_.resize(256);
-        for (int c = 0; c < 256; ++c) advances_[static_cast<std::size_t>(c)] = metrics.horizontalAdvance(QChar(c));
+        for (int c = 0; c < 256; ++c)
+            advances_[static_cast<std::size_t>(c)] = metrics.horizontalAdvance(QChar(c));
     }
     int width = 0;
     for (const char c : label) width += advances_[static_cast<unsigned char>(c)];

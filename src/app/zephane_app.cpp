@@ -8,11 +8,13 @@
 #include "app/tag_change_router.h"
 #include "app/tag_editor_window.h"
 #include "app/tag_file_form.h"
+#include "app/workspace_loading.h"
 #include "framework/xg_alert.h"
 #include "framework/xg_assertion_report.h"
 #include "framework/xg_file_dialog.h"
 #include "framework/xg_frame.h"
 #include "tags/errors.h"
+#include "tags/tag_version.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,29 +34,6 @@ namespace zephane {
 namespace {
 
 constexpr const char* kModule = "zephane_app.cpp";
-constexpr const char* kFolders[] = {"tags", "local", "plugins"};
-
-std::string format_folder_line(const char* format, const char* folder) {
-    char line[128];
-    std::snprintf(line, sizeof line, format, folder);
-    return line;
-}
-
-bool can_enter(const std::filesystem::path& folder) {
-    std::error_code error;
-    return std::filesystem::is_directory(folder, error) &&
-           ::access(folder.c_str(), R_OK | X_OK) == 0;
-}
-
-std::size_t count_files(const std::filesystem::path& folder) {
-    std::size_t count = 0;
-    std::error_code error;
-    for (auto it = std::filesystem::recursive_directory_iterator(folder, error);
-         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error))
-        count += it->is_regular_file(error);
-    return count;
-}
-
 bool same_folder(std::string a, std::string b) {
     while (a.size() > 1 && a.back() == '/') a.pop_back();
     while (b.size() > 1 && b.back() == '/') b.pop_back();
@@ -72,8 +51,9 @@ std::string choose_workspace(const std::string& asked, const std::string& progra
                              const QString& last_workspace) {
     if (!asked.empty())
         return QFileInfo(QString::fromStdString(asked)).absoluteFilePath().toStdString();
-    for (const char* name : kFolders)
-        if (can_enter(std::filesystem::path(program_folder) / name)) return program_folder;
+    for (const char* name : kWorkspaceFolders)
+        if (can_enter_folder((std::filesystem::path(program_folder) / name).string()))
+            return program_folder;
     if (!last_workspace.isEmpty() && QFileInfo(last_workspace).isDir())
         return last_workspace.toStdString();
     return program_folder;
@@ -168,37 +148,28 @@ void TZephaneApp::start() {
 }
 
 bool TZephaneApp::load_workspace_folders() {
-    std::size_t total = 0;
-    for (const char* name : kFolders)
-        total += count_files(std::filesystem::path(workspace_) / name);
+    const std::size_t total = count_workspace_files(workspace_);
     QProgressDialog progress(QStringLiteral("Loading tag files..."), QString(), 0,
                              static_cast<int>(std::min<std::size_t>(total, 1u << 30)),
                              frame_.get());
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(500);
-    progress.setAutoClose(true);
     std::size_t loaded = 0;
-    router_->set_loading(true);
-    struct LoadingEnd {
-        TagChangeRouter& router;
-        ~LoadingEnd() { router.set_loading(false); }
-    } loading_end{*router_};
     on_file_loaded_ = [&] {
         if (++loaded % 64 != 0) return;
         progress.setValue(static_cast<int>(std::min(loaded, total)));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
+    router_->set_loading(true);
     bool any = false;
-    for (const char* name : kFolders) {
-        const std::filesystem::path folder = std::filesystem::path(workspace_) / name;
-        if (can_enter(folder)) {
-            db_->load_tag_folder(folder.string(), true);
-            ZEPHANE_TRACE(kModule, format_folder_line(text::kLoadedFolder, name));
-            any = true;
-        } else {
-            ZEPHANE_TRACE(kModule, format_folder_line(text::kCouldNotReadFolder, name));
-        }
+    try {
+        any = zephane::load_workspace_folders(*db_, workspace_);
+    } catch (...) {
+        router_->set_loading(false);
+        on_file_loaded_ = nullptr;
+        throw;
     }
+    router_->set_loading(false);
     on_file_loaded_ = nullptr;
     progress.setValue(progress.maximum());
     return any;
@@ -234,6 +205,7 @@ TAllTagForm& TZephaneApp::show_all_tags() {
 void TZephaneApp::openTag(TagEntry& tag, bool alternate) {
     TagFile& file = *TagDatabase::get_tag_file(tag);
     show_file_form(file);
+    const bool converted = update_tag_version(*db_, tag);
     TagEditorWindow* editor = TagEditorWindow::of(tag);
     if (editor) {
         frame_->bring_to_front(*editor);
@@ -249,6 +221,11 @@ void TZephaneApp::openTag(TagEntry& tag, bool alternate) {
         } else {
             editor = nullptr; // a factory that made no window for this tag opens nothing
         }
+    }
+    if (converted) {
+        xg_alert(frame_.get(), QString::fromLatin1(text::kDataFormatUpdatedTitle),
+                 QString::fromLatin1(text::kDataFormatUpdatedText),
+                 {{1, QString::fromLatin1(text::kOk)}}, 1, 1);
     }
     if (!editor) {
         TTagFileForm& form = show_file_form(file);

@@ -8,18 +8,16 @@
 namespace zephane {
 namespace {
 
-using test::monolithic_file;
-
 constexpr tag_type kUnit = fourcc("unit");
 constexpr tag_type kProj = fourcc("proj");
 
 class AllTags : public uitest::AppFixture {
 protected:
     void SetUp() override {
-        write("tags/base.tag", monolithic_file(3, {{kUnit, fourcc("dwar"), "Dwarf", {1}},
-                                                   {kProj, fourcc("arrw"), "arrow", {1}}}));
-        write("plugins/more.tag", monolithic_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {2, 2}},
-                                                      {kUnit, fourcc("elfs"), "Elf", {2}}}));
+        write("tags/base.tag", uitest::current_file(3, {{kUnit, fourcc("dwar"), "Dwarf", {1}},
+                                                        {kProj, fourcc("arrw"), "arrow", {1}}}));
+        write("plugins/more.tag", uitest::current_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {2, 2}},
+                                                           {kUnit, fourcc("elfs"), "Elf", {2}}}));
         make_app().start();
         form = app->all_tags();
         ASSERT_NE(form, nullptr);

@@ -15,7 +15,6 @@
 namespace zephane {
 namespace {
 
-using test::monolithic_file;
 using uitest::DialogScript;
 using uitest::FileScript;
 
@@ -31,12 +30,15 @@ protected:
         set_trace_sink(previous_sink);
         AppFixture::TearDown();
     }
-    bool traced(const std::string& end) const {
-        for (const std::string& line : trace)
-            if (line.size() >= end.size() &&
-                line.compare(line.size() - end.size(), end.size(), end) == 0 &&
-                line.rfind("zephane_app.cpp, line #", 0) == 0)
+    // A trace line "module, line #N: message" was written.
+    bool traced(const std::string& module, const std::string& message) const {
+        for (const std::string& line : trace) {
+            const std::string start = module + ", line #";
+            const std::string end = ": " + message;
+            if (line.rfind(start, 0) == 0 && line.size() > start.size() + end.size() &&
+                line.compare(line.size() - end.size(), end.size(), end) == 0)
                 return true;
+        }
         return false;
     }
     std::vector<std::string> trace;
@@ -49,14 +51,14 @@ TEST_F(StartUp, WithNoFoldersOneEmptyUnsavedWindowOpens) {
     ASSERT_EQ(forms.size(), 1u);
     EXPECT_EQ(forms.front()->windowTitle(), "(unsaved tag file)");
     EXPECT_EQ(app->all_tags(), nullptr);
-    EXPECT_TRUE(traced(": Error: Could not read tags in 'tags' folder"));
-    EXPECT_TRUE(traced(": Error: Could not read tags in 'local' folder"));
-    EXPECT_TRUE(traced(": Error: Could not read tags in 'plugins' folder"));
+    EXPECT_TRUE(traced("workspace_loading.cpp", "Error: Could not read tags in 'tags' folder"));
+    EXPECT_TRUE(traced("workspace_loading.cpp", "Error: Could not read tags in 'local' folder"));
+    EXPECT_TRUE(traced("workspace_loading.cpp", "Error: Could not read tags in 'plugins' folder"));
 }
 
 TEST_F(StartUp, WithOnlyLocalTheAllTagsWindowOpens) {
-    write("local/dwarf.tag", test::single_tag_file({kUnit, fourcc("dwar"), "Dwarf", {1, 2}}));
-    write("local/deeper/elf.tag", test::single_tag_file({kUnit, fourcc("elfs"), "Elf", {1}}));
+    write("local/dwarf.tag", uitest::current_single({kUnit, fourcc("dwar"), "Dwarf", {1, 2}}));
+    write("local/deeper/elf.tag", uitest::current_single({kUnit, fourcc("elfs"), "Elf", {1}}));
     write("local/readme.txt", test::bytes_of("not a tag file"));
     make_app().start();
     ASSERT_NE(app->all_tags(), nullptr);
@@ -64,15 +66,15 @@ TEST_F(StartUp, WithOnlyLocalTheAllTagsWindowOpens) {
     EXPECT_EQ(app->all_tags()->windowTitle(), "All Tag Files");
     EXPECT_EQ(uitest::all_labels(*app->all_tags()->tree()),
               (std::vector<std::string>{"Units", "Dwarf (dwar) [0k]", "Elf (elfs) [0k]"}));
-    EXPECT_TRUE(traced(": Loaded tags in the 'local' folder."));
-    EXPECT_TRUE(traced(": Error: Could not read tags in 'tags' folder"));
+    EXPECT_TRUE(traced("workspace_loading.cpp", "Loaded tags in the 'local' folder."));
+    EXPECT_TRUE(traced("workspace_loading.cpp", "Error: Could not read tags in 'tags' folder"));
     EXPECT_EQ(app->settings().last_workspace().toStdString(), folder.path().string());
 }
 
 TEST_F(StartUp, FoldersLoadInOrderSoPluginsWin) {
-    write("tags/base.tag", monolithic_file(3, {{kUnit, fourcc("dwar"), "Base", {1}}}));
-    write("local/dwarf.tag", test::single_tag_file({kUnit, fourcc("dwar"), "Local", {2}}));
-    write("plugins/plug.tag", monolithic_file(1, {{kUnit, fourcc("dwar"), "Plugin", {3}}}));
+    write("tags/base.tag", uitest::current_file(3, {{kUnit, fourcc("dwar"), "Base", {1}}}));
+    write("local/dwarf.tag", uitest::current_single({kUnit, fourcc("dwar"), "Local", {2}}));
+    write("plugins/plug.tag", uitest::current_file(1, {{kUnit, fourcc("dwar"), "Plugin", {3}}}));
     make_app().start();
     EXPECT_EQ(app->db().find_tag(kUnit, fourcc("dwar"))->name, "Plugin");
     EXPECT_EQ(app->db().files().back().kind, kFileKindBase);
@@ -90,7 +92,8 @@ TEST_F(StartUp, ApplicationCommandsAreAlwaysEnabledAndBuildPluginOnlyTraces) {
         EXPECT_TRUE(app->frame().command_state(command).enabled) << command;
     EXPECT_FALSE(app->frame().dispatch(
         command::kBuildPluginFromLocal)); // traced, then left to the framework
-    EXPECT_TRUE(traced(": File >> Build Plugin :: This is not yet functional. Sorry."));
+    EXPECT_TRUE(
+        traced("zephane_app.cpp", "File >> Build Plugin :: This is not yet functional. Sorry."));
     const std::size_t windows = app->frame().forms().size();
     EXPECT_TRUE(app->frame().dispatch(command::kBuildFoundationTags));
     EXPECT_TRUE(app->frame().dispatch(command::kUpdateTagFormats));
@@ -99,8 +102,8 @@ TEST_F(StartUp, ApplicationCommandsAreAlwaysEnabledAndBuildPluginOnlyTraces) {
 
 TEST_F(StartUp, OpenReadsTagFilesRemembersThemAndExplainsOtherFiles) {
     make_app().start();
-    const std::string outside =
-        write("elsewhere/army.tag", monolithic_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {1}}}));
+    const std::string outside = write(
+        "elsewhere/army.tag", uitest::current_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {1}}}));
     const std::string text =
         write("elsewhere/notes.txt",
               test::bytes_of("hello there, not a tag file at all, really not one"));
@@ -125,8 +128,8 @@ TEST_F(StartUp, OpenReadsTagFilesRemembersThemAndExplainsOtherFiles) {
 }
 
 TEST_F(StartUp, OpenTagUsesTheEditorFromTheTypeTable) {
-    write("plugins/maps.tag", monolithic_file(1, {{kMesh, fourcc("high"), "Highlands", {1}},
-                                                  {kUnit, fourcc("dwar"), "Dwarf", {1}}}));
+    write("plugins/maps.tag", uitest::current_file(1, {{kMesh, fourcc("high"), "Highlands", {1}},
+                                                       {kUnit, fourcc("dwar"), "Dwarf", {1}}}));
     make_app().start();
     uitest::attach_test_editor(kMesh, true);
     TagEntry& map = *app->db().find_tag(kMesh, fourcc("high"));
@@ -161,6 +164,54 @@ TEST_F(StartUp, OpenTagUsesTheEditorFromTheTypeTable) {
     EXPECT_EQ(form->tree()->selection().front()->data.tag, &dwarf);
 }
 
+void stamp_current_version(TagDatabase& db, TagEntry& tag) {
+    db.set_tag_version(tag, tag_type_version(TagDatabase::get_tag_type(tag)));
+}
+
+TEST_F(StartUp, OpenTagBringsOlderTagsUpToDateFirst) {
+    test::TestTag old_unit{kUnit, fourcc("dwar"), "Dwarf", {1}};
+    old_unit.version = 1;
+    test::TestTag unstamped{kUnit, fourcc("trol"), "Troll", {1}};
+    unstamped.version = 0;
+    test::TestTag future{kUnit, fourcc("elfs"), "Elf", {1}};
+    future.version = 3;
+    write("plugins/units.tag", test::monolithic_file(1, {old_unit, unstamped, future}));
+    make_app().start();
+    uitest::attach_test_editor(kUnit);
+    attach_tag_updater(kUnit, stamp_current_version);
+    TagEntry& dwarf = *app->db().find_tag(kUnit, fourcc("dwar"));
+    {
+        DialogScript dialogs({[](XGDialog& alert) {
+            EXPECT_EQ(alert.text_of(kAlertTextControl),
+                      "One or more pieces of data have been updated to a newer format.");
+            alert.click(1);
+        }});
+        app->openTag(dwarf, false);
+        EXPECT_EQ(dialogs.titles(), std::vector<QString>{QStringLiteral("Data Format Updated")});
+    }
+    EXPECT_EQ(dwarf.version, 2);
+    EXPECT_NE(TagEditorWindow::of(dwarf), nullptr);
+    // Never stamped: takes the current version without converting, and without the alert.
+    TagEntry& troll = *app->db().find_tag(kUnit, fourcc("trol"));
+    app->openTag(troll, false);
+    EXPECT_EQ(troll.version, 2);
+    EXPECT_TRUE(TagDatabase::tag_file_needs_save(*troll.file));
+    // Newer than the program knows: the command ends with the error, nothing opens.
+    TTagFileForm* form = app->file_form(*troll.file);
+    app->frame().bring_to_front(*form);
+    uitest::select_rows(*form->tree(), {"Elf"});
+    {
+        DialogScript dialogs({[](XGDialog& alert) {
+            EXPECT_TRUE(
+                alert.text_of(kAlertTextControl).contains(QStringLiteral("v <= info->version")));
+            alert.click(1);
+        }});
+        ASSERT_TRUE(app->frame().dispatch(command::kOpenTag));
+        EXPECT_EQ(dialogs.titles(), std::vector<QString>{QStringLiteral("Internal Error")});
+    }
+    EXPECT_EQ(TagEditorWindow::of(*app->db().find_tag(kUnit, fourcc("elfs"))), nullptr);
+}
+
 TEST_F(StartUp, AssertionsAreReportedWithEndDebugAndContinue) {
     make_app();
     DialogScript dialogs({[](XGDialog& report) {
@@ -177,7 +228,7 @@ TEST_F(StartUp, AssertionsAreReportedWithEndDebugAndContinue) {
 
 TEST_F(StartUp, KeyboardShortcutsReachTheFrontWindowsCommands) {
     const std::string path =
-        write("plugins/a.tag", monolithic_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {1}}}));
+        write("plugins/a.tag", uitest::current_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {1}}}));
     make_app().start();
     TTagFileForm& form = open_file(path);
     const auto keys = [&](const char* sequence) {

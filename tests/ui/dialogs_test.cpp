@@ -10,7 +10,6 @@
 namespace zephane {
 namespace {
 
-using test::monolithic_file;
 using uitest::DialogScript;
 using uitest::press;
 
@@ -31,9 +30,9 @@ class Dialogs : public uitest::AppFixture {
 protected:
     void SetUp() override {
         make_app();
-        path =
-            write("plugins/army.tag", monolithic_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {1}}}));
-        write("tags/base.tag", monolithic_file(3, {{kUnit, fourcc("elfs"), "Elf", {2}}}));
+        path = write("plugins/army.tag",
+                     uitest::current_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {1}}}));
+        write("tags/base.tag", uitest::current_file(3, {{kUnit, fourcc("elfs"), "Elf", {2}}}));
         app->db().load_tag_folder((folder.path() / "tags").string(), true);
         form = &open_file(path);
         attach_tag_defaults(kStli, four_byte_payload);
@@ -167,7 +166,7 @@ TEST_F(Dialogs, TagInfoCancelledOrUnchangedLeavesTheFileAlone) {
 }
 
 TEST_F(Dialogs, FindTagPrefersLaterFoldersAndKeepsTheLastSearch) {
-    write("plugins/zz.tag", monolithic_file(1, {{kUnit, fourcc("elfs"), "Plugin Elf", {3}}}));
+    write("plugins/zz.tag", uitest::current_file(1, {{kUnit, fourcc("elfs"), "Plugin Elf", {3}}}));
     TagFile* plugin = app->db().read_tag_file((folder.path() / "plugins/zz.tag").string(), false);
     {
         DialogScript dialogs({[](XGDialog& dialog) {

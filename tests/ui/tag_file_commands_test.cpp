@@ -13,7 +13,6 @@
 namespace zephane {
 namespace {
 
-using test::monolithic_file;
 using uitest::DialogScript;
 using uitest::FileScript;
 using uitest::press;
@@ -26,11 +25,11 @@ protected:
     void SetUp() override {
         make_app();
         army_path = write("plugins/army.tag",
-                          monolithic_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {1, 2, 3}},
-                                              {kUnit, fourcc("trow"), "Troll", {9, 9}},
-                                              {kProj, fourcc("arrw"), "Arrow", {4}}}));
-        other_path =
-            write("plugins/other.tag", monolithic_file(1, {{kProj, fourcc("bolt"), "Bolt", {5}}}));
+                          uitest::current_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {1, 2, 3}},
+                                                   {kUnit, fourcc("trow"), "Troll", {9, 9}},
+                                                   {kProj, fourcc("arrw"), "Arrow", {4}}}));
+        other_path = write("plugins/other.tag",
+                           uitest::current_file(1, {{kProj, fourcc("bolt"), "Bolt", {5}}}));
         army = &open_file(army_path);
         other = &open_file(other_path);
     }
@@ -125,8 +124,8 @@ TEST_F(FileCommands, SaveWritesTheFileAndSaveAsFollowsItsRules) {
         EXPECT_EQ(fresh.find_tag(kUnit, fourcc("dwar"))->name, "Dwarf Lord");
     }
     // Save As onto another tag file writes nothing and does not load that file.
-    const std::string elsewhere =
-        write("elsewhere/keep.tag", monolithic_file(1, {{kUnit, fourcc("keep"), "Keep", {7}}}));
+    const std::string elsewhere = write(
+        "elsewhere/keep.tag", uitest::current_file(1, {{kUnit, fourcc("keep"), "Keep", {7}}}));
     const auto before = test::read_bytes(elsewhere);
     {
         FileScript files({QString::fromStdString(elsewhere)});
@@ -153,21 +152,24 @@ TEST_F(FileCommands, SaveWritesTheFileAndSaveAsFollowsItsRules) {
 }
 
 TEST_F(FileCommands, UserErrorsEndTheCommandWithAnAlert) {
-    const std::string base_path = write("tags/base.tag", monolithic_file(3, {{kUnit, fourcc("elfs"), "Elf", {1}}}));
+    const std::string base_path =
+        write("tags/base.tag", uitest::current_file(3, {{kUnit, fourcc("elfs"), "Elf", {1}}}));
     TTagFileForm& base = open_file(base_path);
     EXPECT_EQ(base.windowTitle(), "base (readonly)");
     db().set_tag_name(*db().find_tag(kUnit, fourcc("elfs")), "Renamed");
     app->flush_changes();
     EXPECT_EQ(base.windowTitle(), "base (readonly) (modified)");
     DialogScript dialogs({[](XGDialog& alert) {
-                              EXPECT_EQ(alert.text_of(kAlertTextControl), "base.tag - Cannot modify base tags or patches.");
+                              EXPECT_EQ(alert.text_of(kAlertTextControl),
+                                        "base.tag - Cannot modify base tags or patches.");
                               alert.click(1);
                           },
                           press(1)});
     ASSERT_TRUE(run(base, command::kSave));
     FileScript files({QString::fromStdString((folder.path() / "plugins/copy.tag").string())});
     ASSERT_TRUE(run(base, command::kSaveAs));
-    EXPECT_EQ(dialogs.titles(), (std::vector<QString>{QStringLiteral("Error"), QStringLiteral("Error")}));
+    EXPECT_EQ(dialogs.titles(),
+              (std::vector<QString>{QStringLiteral("Error"), QStringLiteral("Error")}));
     EXPECT_EQ(*base.file()->spec, base_path);
 }
 
@@ -248,7 +250,8 @@ TEST_F(FileCommands, SaveFromTheClosePromptSavesBeforeClosing) {
 }
 
 TEST_F(FileCommands, FindDuplicatesOpensTheOtherCopies) {
-    write("plugins/copy.tag", monolithic_file(1, {{kProj, fourcc("arrw"), "Arrow copy", {8}}}));
+    write("plugins/copy.tag",
+          uitest::current_file(1, {{kProj, fourcc("arrw"), "Arrow copy", {8}}}));
     TagFile* copy = db().read_tag_file((folder.path() / "plugins/copy.tag").string(), false);
     uitest::select_rows(*army->tree(), {"Arrow", "Dwarf"});
     EXPECT_FALSE(enabled(*army, command::kFindDuplicates));
@@ -301,8 +304,8 @@ TEST_F(FileCommands, DroppedFilesBecomeTagsAndTagFilesGiveTheirMissingTags) {
     const std::string picture = write("desk/photo.JPG", {0xFF, 0xD8, 0xFF, 0xD9});
     const std::string notes = write("desk/notes.txt", test::bytes_of("hello"));
     const std::string tags =
-        write("desk/more.tag", monolithic_file(1, {{kUnit, fourcc("dwar"), "Dwarf again", {1}},
-                                                   {kUnit, fourcc("elfs"), "Elf", {2}}}));
+        write("desk/more.tag", uitest::current_file(1, {{kUnit, fourcc("dwar"), "Dwarf again", {1}},
+                                                        {kUnit, fourcc("elfs"), "Elf", {2}}}));
     QMimeData files;
     files.setUrls({QUrl::fromLocalFile(QString::fromStdString(picture)),
                    QUrl::fromLocalFile(QString::fromStdString(notes)),

@@ -11,7 +11,6 @@
 namespace zephane {
 namespace {
 
-using test::monolithic_file;
 using test::TestTag;
 
 constexpr tag_type kUnit = fourcc("unit");
@@ -23,9 +22,9 @@ protected:
     TTagFileForm& open_sample() {
         make_app();
         path = write("plugins/army.tag",
-                     monolithic_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {1, 2, 3}},
-                                         {kUnit, fourcc("trow"), "troll", Payload(1500, 1)},
-                                         {kProj, fourcc("arrw"), "Arrow", {4}}}));
+                     uitest::current_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {1, 2, 3}},
+                                              {kUnit, fourcc("trow"), "troll", Payload(1500, 1)},
+                                              {kProj, fourcc("arrw"), "Arrow", {4}}}));
         return open_file(path);
     }
     std::string path;

@@ -126,7 +126,8 @@ TEST_F(TreeViewTest, ExpandingShowsChildrenAndWidensTheContent) {
     EXPECT_EQ(uitest::visible_labels(view),
               (std::vector<std::string>{"Projectiles", "Units", "Alpha", "beta", "gamma"}));
     // Label width (to a pixel or two: kerning is not measured) + 22 per level + 27.
-    EXPECT_NEAR(view.row_width(*units->first_child), view.fontMetrics().horizontalAdvance(QStringLiteral("Alpha")) + 22 + 27, 2);
+    EXPECT_NEAR(view.row_width(*units->first_child),
+                view.fontMetrics().horizontalAdvance(QStringLiteral("Alpha")) + 22 + 27, 2);
     EXPECT_GE(view.content_width(), collapsed_width);
     const int line = view.fontMetrics().lineSpacing();
     EXPECT_EQ(view.row_height(), line >= 16 ? line + 1 : 17);

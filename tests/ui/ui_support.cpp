@@ -8,6 +8,16 @@
 
 namespace zephane::uitest {
 
+std::vector<std::uint8_t> current_file(std::int16_t kind, std::vector<test::TestTag> tags) {
+    for (test::TestTag& tag : tags) tag.version = tag_type_version(tag.type);
+    return test::monolithic_file(kind, tags);
+}
+
+std::vector<std::uint8_t> current_single(test::TestTag tag) {
+    tag.version = tag_type_version(tag.type);
+    return test::single_tag_file(tag);
+}
+
 DialogScript::DialogScript(std::vector<Answer> answers) : answers_(answers.begin(), answers.end()) {
     previous_ = XGDialog::set_modal_hook([this](XGDialog& dialog) {
         titles_.push_back(dialog.windowTitle());

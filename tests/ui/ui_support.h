@@ -20,6 +20,11 @@
 
 namespace zephane::uitest {
 
+// Tag files whose tags carry their type's current version (as saved by this program), so
+// opening them converts nothing.
+std::vector<std::uint8_t> current_file(std::int16_t kind, std::vector<test::TestTag> tags);
+std::vector<std::uint8_t> current_single(test::TestTag tag);
+
 // Answers the dialogs a test expects, in order. A dialog nobody expected is cancelled and
 // fails the test; so does an expected one that never came.
 class DialogScript {

@@ -2,6 +2,8 @@
 // application keeps argc by reference, so argc is static; the application itself goes at the
 // end of main, while the platform it was made on still exists.
 
+#include "framework/xg_dialog.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -25,5 +27,9 @@ int main(int argc, char** argv) {
     QApplication application(qt_argc, qt_argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Morvandel"));
     QCoreApplication::setApplicationName(QStringLiteral("zephane-tests"));
+    // A dialog no test expected would wait for a user for ever: fail and close it instead.
+    zephane::XGDialog::set_modal_hook([](zephane::XGDialog& dialog) {
+        ADD_FAILURE() << "an unexpected dialog: " << dialog.windowTitle().toStdString();
+    });
     return RUN_ALL_TESTS();
 }
