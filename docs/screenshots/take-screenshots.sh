@@ -43,7 +43,7 @@ keys Tab
 typed "high"
 shot find-tag
 keys Return
-keys Down Down Right Down Down
+keys Down Right Down
 shot tag-file-window
 # The dialogs of the tag commands.
 keys ctrl+t
@@ -54,7 +54,7 @@ shot tag-info
 keys Escape
 # A changed file asks before its window closes.
 keys ctrl+i
-typed "Renamed Tag"
+typed "Birch Wood"
 keys Return
 shot modified-window
 keys ctrl+w
