@@ -113,7 +113,7 @@ bool TTagFileForm::save_as() {
     // out must not leave it in the workspace, where it would take part in every lookup.
     const bool was_loaded = is_loaded(db, target);
     if (TagFile* existing = db.read_tag_file(target, false)) {
-        if (!was_loaded && !existing->form) db.close_tag_file(*existing);
+        if (!was_loaded && !existing->form) app_.close_file(*existing);
         xg_alert(
             this, QString::fromLatin1(text::kSave),
             param_text(QString::fromLatin1(text::kSaveAsRefused), {QString::fromStdString(target)}),
@@ -139,7 +139,7 @@ void TTagFileForm::revert() {
     if (!app_.close_file_editors(*file_)) return;
     TagFile& old = *file_;
     detach_file();
-    TagFile* fresh = app_.db().revert_tag_file(old);
+    TagFile* fresh = app_.revert_file(old);
     if (!fresh) {
         // The file could not be read again: there is nothing left to show.
         close_later();
@@ -216,7 +216,7 @@ void TTagFileForm::drop_file(const std::string& path) {
     if (TagFile* source = db.read_tag_file(path, false)) {
         db.copy_missing_tags(*source, *file_);
         // A tag file read only for the drop does not join the workspace's lookups.
-        if (!was_loaded && !source->form && source != file_) db.close_tag_file(*source);
+        if (!was_loaded && !source->form && source != file_) app_.close_file(*source);
         return;
     }
     db.import_raw_file(*file_, path);

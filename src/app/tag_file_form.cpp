@@ -90,7 +90,7 @@ bool TTagFileForm::canClose() {
         if (!file_->spec && file_->groups.empty()) {
             TagFile& file = *file_;
             detach_file();
-            app_.db().close_tag_file(file);
+            app_.close_file(file);
         }
         return true;
     }
@@ -110,9 +110,9 @@ bool TTagFileForm::canClose() {
     TagFile& file = *file_;
     detach_file();
     if (file.spec)
-        app_.db().revert_tag_file(file);
+        app_.revert_file(file);
     else
-        app_.db().close_tag_file(file);
+        app_.close_file(file);
     return true;
 }
 

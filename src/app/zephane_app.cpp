@@ -97,7 +97,6 @@ TZephaneApp::TZephaneApp(AppOptions options)
             }
         }
     };
-    handlers.file_closing = [this](TagFile& file) { clipboard_.forget_file(file); };
     handlers.file_loaded = [this] {
         if (on_file_loaded_) on_file_loaded_();
     };
@@ -112,6 +111,14 @@ TZephaneApp::TZephaneApp(AppOptions options)
                                .arg(QFileInfo(QString::fromStdString(workspace_)).fileName()));
     frame_->set_before_command([this] { flush_changes(); });
     frame_->set_on_quit([this] { save_window_settings(); });
+    // Unsaved changes in a file without a window (changed from the all-tags window) get a
+    // window, and so the question, before the program ends.
+    frame_->set_before_quit([this] {
+        for (TagFile& file : db_->files())
+            if (TagDatabase::tag_file_needs_save(file) && !file.form &&
+                (file.spec || !file.groups.empty()))
+                show_file_form(file);
+    });
     if (!frame_->restoreGeometry(settings_->main_geometry())) {
         // First run: most of the screen, centred.
         const QRect screen = QGuiApplication::primaryScreen()
@@ -244,6 +251,16 @@ bool TZephaneApp::close_file_editors(TagFile& file) {
     for (TagEditorWindow* editor : editors)
         if (editor->tag().file == &file && !frame_->close_form(*editor)) return false;
     return true;
+}
+
+void TZephaneApp::close_file(TagFile& file) {
+    clipboard_.forget_file(file);
+    db_->close_tag_file(file);
+}
+
+TagFile* TZephaneApp::revert_file(TagFile& file) {
+    clipboard_.forget_file(file);
+    return db_->revert_tag_file(file);
 }
 
 void TZephaneApp::flush_changes() {

@@ -68,6 +68,10 @@ public:
     bool close_tag_editor(TagEntry& tag);
     // The same for every tag of the file.
     bool close_file_editors(TagFile& file);
+    // Closing and reverting files (their windows must be gone): the clipboard forgets the tags
+    // it pasted there while they still exist.
+    void close_file(TagFile& file);
+    TagFile* revert_file(TagFile& file);
 
     // Refreshes the windows for every change gathered so far.
     void flush_changes();

@@ -256,6 +256,13 @@ bool XGFrame::do_command(int command) {
 }
 
 void XGFrame::closeEvent(QCloseEvent* event) {
+    if (before_quit_) {
+        try {
+            before_quit_();
+        } catch (const std::exception& error) {
+            report_exception(this, error);
+        }
+    }
     if (!close_all_forms()) {
         event->ignore();
         return;

@@ -69,6 +69,8 @@ public:
     void set_before_command(std::function<void()> hook) { before_command_ = std::move(hook); }
     // Runs once the user has agreed to quit, before the window closes.
     void set_on_quit(std::function<void()> hook) { on_quit_ = std::move(hook); }
+    // Runs when the user asks to quit, before the forms are asked to close.
+    void set_before_quit(std::function<void()> hook) { before_quit_ = std::move(hook); }
 
     bool command_status(int command, CommandState& state) override;
     bool do_command(int command) override;
@@ -86,6 +88,7 @@ private:
     QMdiArea* area_;
     std::function<void()> before_command_;
     std::function<void()> on_quit_;
+    std::function<void()> before_quit_;
     QList<QAction*> window_actions_;
 };
 

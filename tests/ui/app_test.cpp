@@ -212,6 +212,25 @@ TEST_F(StartUp, OpenTagBringsOlderTagsUpToDateFirst) {
     EXPECT_EQ(TagEditorWindow::of(*app->db().find_tag(kUnit, fourcc("elfs"))), nullptr);
 }
 
+TEST_F(StartUp, QuittingAsksAboutChangedFilesEvenWithoutAWindow) {
+    write("plugins/a.tag", uitest::current_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {1}}}));
+    make_app().start();
+    ASSERT_EQ(app->frame().forms().size(), 1u); // the all-tags window only
+    // Changed from the all-tags window: the file itself has no window.
+    app->db().set_tag_name(*app->db().find_tag(kUnit, fourcc("dwar")), "Dwarf Lord");
+    {
+        DialogScript dialogs({[](XGDialog& alert) {
+            EXPECT_EQ(alert.text_of(kAlertTextControl),
+                      "Should the contents of a be saved before the window is closed?");
+            alert.click(TTagFileForm::kCancelButton);
+        }});
+        EXPECT_FALSE(app->frame().close());
+    }
+    EXPECT_TRUE(app->frame().isVisible());
+    DialogScript dialogs({uitest::press(TTagFileForm::kDontSaveButton)});
+    EXPECT_TRUE(app->frame().close());
+}
+
 TEST_F(StartUp, AssertionsAreReportedWithEndDebugAndContinue) {
     make_app();
     DialogScript dialogs({[](XGDialog& report) {
