@@ -56,7 +56,6 @@ keys Escape
 keys ctrl+i
 typed "Birch Wood"
 keys Return
-shot modified-window
 keys ctrl+w
 shot save-prompt
 keys Escape
