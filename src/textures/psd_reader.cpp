@@ -1,0 +1,271 @@
+// Reads the layer structure of a Photoshop document: header, layer records and the layers'
+// channel data. Colour mode data and image resources are skipped by their lengths; the
+// merged image at the end is never read.
+
+#include <cstdlib>
+#include <new>
+
+#include "tags/byte_reader.h"
+#include "tags/posix_file.h"
+#include "textures/psd_document.h"
+
+namespace zephane {
+
+namespace {
+
+constexpr std::int16_t kChannelRed = 0, kChannelGreen = 1, kChannelBlue = 2;
+constexpr std::int16_t kChannelTransparency = -1, kChannelMask = -2;
+// A rectangle side beyond this cannot be a real layer (documents stop at 30000 pixels).
+constexpr std::int64_t kMaxLayerSide = std::int64_t{1} << 24;
+// Run-length data expands at most 128 bytes from 2; a rectangle needing more is refused.
+constexpr std::uint64_t kMaxExpansion = 128;
+
+struct ChannelInfo {
+    std::int16_t id = 0;
+    std::uint32_t length = 0; // including the 2-byte compression code
+    std::vector<std::uint8_t> pixels;
+};
+
+struct LayerRecord {
+    PsdLayer layer;
+    std::vector<ChannelInfo> channels;
+};
+
+bool wanted(std::int16_t id) {
+    return id == kChannelRed || id == kChannelGreen || id == kChannelBlue ||
+           id == kChannelTransparency || id == kChannelMask;
+}
+
+PsdRect read_rect(ByteReader& r, const char* field) {
+    PsdRect rect;
+    rect.top = r.i32(field);
+    rect.left = r.i32(field);
+    rect.bottom = r.i32(field);
+    rect.right = r.i32(field);
+    return rect;
+}
+
+void check_rect(const ByteReader& r, const PsdRect& rect, const char* field) {
+    if (rect.width() < 0 || rect.height() < 0) r.fail(field, "is inverted");
+    if (rect.width() > kMaxLayerSide || rect.height() > kMaxLayerSide) r.fail(field, "is too large");
+}
+
+LayerRecord read_layer_record(ByteReader& r) {
+    LayerRecord record;
+    PsdLayer& layer = record.layer;
+    layer.rect = read_rect(r, "layer rectangle");
+    check_rect(r, layer.rect, "layer rectangle");
+    const std::uint16_t channel_count = r.u16("layer channel count");
+    r.require_elements(channel_count, 6, "layer channels");
+    bool blendable_channel = false;
+    for (std::uint16_t i = 0; i < channel_count; ++i) {
+        ChannelInfo channel;
+        channel.id = r.i16("channel id");
+        channel.length = r.u32("channel data length");
+        blendable_channel = blendable_channel || channel.id != kChannelMask;
+        record.channels.push_back(std::move(channel));
+    }
+    const auto signature = r.bytes(4, "blend signature");
+    if (std::string(signature.begin(), signature.end()) != "8BIM") r.fail("blend signature", "is not 8BIM");
+    r.skip(4 + 1 + 1 + 1 + 1, "blend mode"); // key, opacity, clipping, flags, filler
+
+    const std::uint32_t extra_length = r.u32("extra data length");
+    ByteReader extra = r.sub(extra_length, "extra data");
+    const std::uint32_t mask_length = extra.u32("layer mask data length");
+    if (mask_length != 0) {
+        if (mask_length != 20 && mask_length != 36)
+            extra.fail("layer mask data length", "is " + std::to_string(mask_length) + ", not 20 or 36");
+        ByteReader mask = extra.sub(mask_length, "layer mask data");
+        layer.mask_rect = read_rect(mask, "layer mask rectangle");
+        check_rect(mask, layer.mask_rect, "layer mask rectangle");
+        (void)mask.u8("mask default colour");
+        (void)mask.u8("mask flags");
+    }
+    // The blending ranges are skipped by their stored length: some writers store the
+    // block empty instead of one pair per channel.
+    if (!blendable_channel) extra.fail("blending ranges", "the layer has no channel they could belong to");
+    const std::uint32_t ranges_length = extra.u32("blending ranges length");
+    extra.skip(ranges_length, "blending ranges");
+    const std::uint8_t name_length = extra.u8("layer name length");
+    const auto name = extra.bytes(name_length, "layer name");
+    layer.name.assign(name.begin(), name.end());
+    return record; // the rest of the extra data (further information blocks) is ignored
+}
+
+void decode_raw(ByteReader& data, std::vector<std::uint8_t>& out) {
+    if (data.remaining() < out.size()) data.fail("channel data", "is shorter than its rectangle");
+    const auto bytes = data.bytes(out.size(), "channel data");
+    std::copy(bytes.begin(), bytes.end(), out.begin());
+    // Longer data is clipped: the bytes past the rectangle are not used.
+}
+
+void decode_rle(ByteReader& data, std::size_t rows, std::size_t columns, std::vector<std::uint8_t>& out) {
+    data.require_elements(rows, 2, "row byte counts");
+    std::vector<std::uint16_t> counts(rows);
+    for (auto& count : counts) count = data.u16("row byte count");
+    for (std::size_t row = 0; row < rows; ++row) {
+        const std::size_t count = counts[row];
+        std::uint8_t* line = out.data() + row * columns;
+        std::size_t consumed = 0, written = 0;
+        while (consumed < count) {
+            const std::uint8_t header = data.u8("run header");
+            ++consumed;
+            if (header < 128) {
+                const std::size_t n = std::size_t{header} + 1;
+                const auto literal = data.bytes(n, "run bytes");
+                consumed += n;
+                // A row that runs past its width is clipped at the rectangle's edge.
+                for (std::size_t i = 0; i < n && written < columns; ++i) line[written++] = literal[i];
+            } else {
+                const std::size_t n = 257 - std::size_t{header};
+                const std::uint8_t value = data.u8("run value");
+                ++consumed;
+                for (std::size_t i = 0; i < n && written < columns; ++i) line[written++] = value;
+            }
+        }
+        if (consumed > count + (count & 1)) data.fail("run-length row", "runs past its byte count");
+    }
+}
+
+void read_channel_data(ByteReader& r, LayerRecord& record) {
+    for (ChannelInfo& channel : record.channels) {
+        if (channel.length < 2) r.fail("channel data length", "is shorter than its compression code");
+        const std::uint16_t compression = r.u16("channel compression");
+        ByteReader data = r.sub(channel.length - 2, "channel data");
+        if (!wanted(channel.id)) continue; // other channels are skipped by their length
+        if (compression > 1) data.fail("channel compression", "is " + std::to_string(compression));
+        const PsdRect& rect = channel.id == kChannelMask ? record.layer.mask_rect : record.layer.rect;
+        const auto rows = static_cast<std::size_t>(rect.height());
+        const auto columns = static_cast<std::size_t>(rect.width());
+        const std::uint64_t expected = std::uint64_t{rows} * columns;
+        if (expected > kMaxExpansion * channel.length)
+            data.fail("channel data", "is too short for a " + std::to_string(columns) + " x " +
+                                          std::to_string(rows) + " rectangle");
+        channel.pixels.assign(static_cast<std::size_t>(expected), 0);
+        if (expected == 0) continue;
+        if (compression == 0) decode_raw(data, channel.pixels);
+        else decode_rle(data, rows, columns, channel.pixels);
+    }
+}
+
+void assemble(LayerRecord& record) {
+    const std::vector<std::uint8_t>* planes[3] = {nullptr, nullptr, nullptr};
+    for (ChannelInfo& channel : record.channels) {
+        if (channel.id >= kChannelRed && channel.id <= kChannelBlue) planes[channel.id] = &channel.pixels;
+        else if (channel.id == kChannelTransparency) record.layer.transparency = std::move(channel.pixels);
+        else if (channel.id == kChannelMask) record.layer.mask = std::move(channel.pixels);
+    }
+    if (planes[0] && planes[1] && planes[2]) {
+        const std::size_t count = planes[0]->size();
+        std::vector<std::uint8_t> colour(count * 3);
+        for (std::size_t i = 0; i < count; ++i) {
+            colour[i * 3] = (*planes[0])[i];
+            colour[i * 3 + 1] = (*planes[1])[i];
+            colour[i * 3 + 2] = (*planes[2])[i];
+        }
+        record.layer.colour = std::move(colour);
+    }
+    record.channels.clear();
+}
+
+PsdDocument parse(std::span<const std::uint8_t> bytes) {
+    ByteReader r(bytes);
+    const auto signature = r.bytes(4, "signature");
+    if (std::string(signature.begin(), signature.end()) != "8BPS") r.fail("signature", "is not 8BPS");
+    if (const std::uint16_t version = r.u16("version"); version != 1)
+        r.fail("version", "is " + std::to_string(version) + ", not 1");
+    r.skip(6, "reserved");
+    (void)r.u16("channel count");
+    PsdDocument document;
+    document.height = r.u32("height");
+    document.width = r.u32("width");
+    if (const std::uint16_t depth = r.u16("depth"); depth != 8)
+        r.fail("depth", "is " + std::to_string(depth) + " bits, not 8");
+    (void)r.u16("colour mode");
+    if (document.width == 0 || document.height == 0 || document.width > kPsdMaxSide ||
+        document.height > kPsdMaxSide)
+        r.fail("document size", std::to_string(document.width) + " x " +
+                                    std::to_string(document.height) + " is not a document size");
+
+    r.skip(r.u32("colour mode data length"), "colour mode data");
+    r.skip(r.u32("image resources length"), "image resources");
+    if (r.u32("layer and mask information length") == 0) return document;
+    if (r.u32("layer information length") == 0) return document;
+    const int layer_count = std::abs(int{r.i16("layer count")});
+
+    std::vector<LayerRecord> records;
+    records.reserve(static_cast<std::size_t>(layer_count));
+    for (int i = 0; i < layer_count; ++i) records.push_back(read_layer_record(r));
+    for (LayerRecord& record : records) {
+        read_channel_data(r, record);
+        assemble(record);
+    }
+    document.layers.reserve(records.size());
+    for (LayerRecord& record : records) document.layers.push_back(std::move(record.layer));
+    return document;
+}
+
+} // namespace
+
+std::optional<PsdDocument> read_psd(std::span<const std::uint8_t> bytes, std::string* problem) {
+    try {
+        return parse(bytes);
+    } catch (const FormatError& e) {
+        if (problem) *problem = e.what();
+    } catch (const std::bad_alloc&) {
+        if (problem) *problem = "out of memory while reading the document";
+    }
+    return std::nullopt;
+}
+
+std::optional<PsdDocument> read_psd_file(const std::string& path, std::string* problem) {
+    const auto bytes = read_whole_file(path);
+    if (!bytes) {
+        if (problem) *problem = "cannot read " + path;
+        return std::nullopt;
+    }
+    return read_psd(*bytes, problem);
+}
+
+std::optional<ExtractedImage> extract_image(const PsdLayer& layer, PsdImageKind kind) {
+    const bool from_mask = kind == PsdImageKind::mask;
+    const PsdRect& rect = from_mask ? layer.mask_rect : layer.rect;
+    ExtractedImage image;
+    image.x = rect.left;
+    image.y = rect.top;
+    image.width = static_cast<std::int32_t>(rect.width());
+    image.height = static_cast<std::int32_t>(rect.height());
+    image.kind = kind;
+    switch (kind) {
+    case PsdImageKind::colour:
+        if (!layer.colour) return std::nullopt;
+        image.channels = 3;
+        image.pixels = *layer.colour;
+        break;
+    case PsdImageKind::transparency:
+        if (!layer.transparency) return std::nullopt;
+        image.channels = 1;
+        image.pixels = *layer.transparency;
+        break;
+    case PsdImageKind::mask:
+        if (!layer.mask) return std::nullopt;
+        image.channels = 1;
+        image.pixels = *layer.mask;
+        break;
+    case PsdImageKind::colour_transparency: {
+        if (!layer.colour || !layer.transparency) return std::nullopt;
+        image.channels = 4;
+        const std::size_t count = layer.transparency->size();
+        image.pixels.resize(count * 4);
+        for (std::size_t i = 0; i < count; ++i) {
+            std::copy_n(layer.colour->begin() + static_cast<std::ptrdiff_t>(i * 3), 3,
+                        image.pixels.begin() + static_cast<std::ptrdiff_t>(i * 4));
+            image.pixels[i * 4 + 3] = (*layer.transparency)[i];
+        }
+        break;
+    }
+    }
+    return image;
+}
+
+} // namespace zephane
