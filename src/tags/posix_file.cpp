@@ -69,6 +69,7 @@ DiskIdentity PosixFile::identity() const {
     id.inode = static_cast<std::uint64_t>(st.st_ino);
     id.size = static_cast<std::uint64_t>(st.st_size);
     id.modified_ns = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    id.regular = S_ISREG(st.st_mode);
     return id;
 }
 
@@ -122,9 +123,7 @@ std::optional<std::vector<std::uint8_t>> read_whole_file(const std::string& path
     PosixFile in = PosixFile::open_read(path);
     if (!in) return std::nullopt;
     const DiskIdentity id = in.identity();
-    if (!id.known) return std::nullopt;
-    struct stat st {};
-    if (::fstat(in.fd(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    if (!id.known || !id.regular) return std::nullopt;
     std::vector<std::uint8_t> bytes(id.size);
     if (!bytes.empty() && !in.read_at(bytes.data(), bytes.size(), 0)) return std::nullopt;
     return bytes;

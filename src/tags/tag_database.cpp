@@ -62,23 +62,50 @@ void TagDatabase::check_file(const TagFile& f) const {
 
 // ---- Index ---------------------------------------------------------------------------------
 
+namespace {
+// The list walk finds the entry of the file nearest the head of the file list, and within
+// it the entry nearest the head of its group: the highest orders.
+bool walks_before(const TagEntry* a, const TagEntry* b) {
+    if (!b) return true;
+    if (a->file != b->file) return a->file->order > b->file->order;
+    return a->order > b->order;
+}
+} // namespace
+
 void TagDatabase::index_add(TagEntry& entry) {
-    index_[key(entry.group->type, entry.id)].push_back(&entry);
+    IndexBucket& bucket = index_[key(entry.group->type, entry.id)];
+    if (walks_before(&entry, bucket.first)) {
+        if (bucket.first) bucket.others.push_back(bucket.first);
+        bucket.first = &entry;
+    } else {
+        bucket.others.push_back(&entry);
+    }
     ++entry_count_;
 }
 
 void TagDatabase::index_remove(TagEntry& entry) {
     const auto it = index_.find(key(entry.group->type, entry.id));
     if (it == index_.end()) return;
-    auto& list = it->second;
-    if (const auto pos = std::find(list.begin(), list.end(), &entry); pos != list.end()) {
-        list.erase(pos);
+    IndexBucket& bucket = it->second;
+    if (bucket.first == &entry) {
         --entry_count_;
+        if (bucket.others.empty()) {
+            index_.erase(it);
+            return;
+        }
+        auto next = bucket.others.begin();
+        for (auto k = next; k != bucket.others.end(); ++k)
+            if (walks_before(*k, *next)) next = k;
+        bucket.first = *next;
+        bucket.others.erase(next);
+    } else if (const auto pos = std::find(bucket.others.begin(), bucket.others.end(), &entry);
+               pos != bucket.others.end()) {
+        --entry_count_;
+        bucket.others.erase(pos);
     }
-    if (list.empty()) index_.erase(it);
 }
 
-const std::vector<TagEntry*>* TagDatabase::index_find(tag_type type, tag_id id) const {
+const TagDatabase::IndexBucket* TagDatabase::index_find(tag_type type, tag_id id) const {
     const auto it = index_.find(key(type, id));
     return it == index_.end() ? nullptr : &it->second;
 }
@@ -338,25 +365,17 @@ void TagDatabase::set_tag_form(TagEntry& entry, void* form) {
 // ---- Lookup and iteration ------------------------------------------------------------------
 
 TagEntry* TagDatabase::find_tag(tag_type type, tag_id id) const {
-    const auto* candidates = index_find(type, id);
-    if (!candidates) return nullptr;
-    // The list walk returns the tag of the file nearest the head, and within it the entry
-    // nearest the head of its group: the highest orders.
-    TagEntry* best = nullptr;
-    for (TagEntry* e : *candidates) {
-        if (!best || e->file->order > best->file->order ||
-            (e->file == best->file && e->order > best->order))
-            best = e;
-    }
-    return best;
+    const IndexBucket* bucket = index_find(type, id);
+    return bucket ? bucket->first : nullptr;
 }
 
 TagEntry* TagDatabase::find_tag_in_file(const TagFile& file, tag_type type, tag_id id) const {
-    const auto* candidates = index_find(type, id);
-    if (!candidates) return nullptr;
+    const IndexBucket* bucket = index_find(type, id);
+    if (!bucket) return nullptr;
     TagEntry* best = nullptr;
-    for (TagEntry* e : *candidates)
+    bucket->for_each([&](TagEntry* e) {
         if (e->file == &file && (!best || e->order > best->order)) best = e;
+    });
     return best;
 }
 
@@ -374,20 +393,22 @@ TagGroup* TagDatabase::find_tag_group(TagFile& file, tag_type type, bool create)
 }
 
 TagEntry* TagDatabase::find_tag_in_group(const TagGroup& group, tag_id id) const {
-    const auto* candidates = index_find(group.type, id);
-    if (!candidates) return nullptr;
+    const IndexBucket* bucket = index_find(group.type, id);
+    if (!bucket) return nullptr;
     TagEntry* best = nullptr;
-    for (TagEntry* e : *candidates)
+    bucket->for_each([&](TagEntry* e) {
         if (e->group == &group && (!best || e->order > best->order)) best = e;
+    });
     return best;
 }
 
 std::size_t TagDatabase::count_tags(const TagGroup& group, tag_id id) const {
     if (id == 0) return group.entries.size();
-    const auto* candidates = index_find(group.type, id);
-    if (!candidates) return 0;
-    return static_cast<std::size_t>(std::count_if(candidates->begin(), candidates->end(),
-                                                  [&](TagEntry* e) { return e->group == &group; }));
+    const IndexBucket* bucket = index_find(group.type, id);
+    if (!bucket) return 0;
+    std::size_t count = 0;
+    bucket->for_each([&](TagEntry* e) { count += e->group == &group; });
+    return count;
 }
 
 TagFile* TagDatabase::next_tag_file(const TagFile* file) {

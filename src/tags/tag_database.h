@@ -50,6 +50,7 @@ struct DiskIdentity {
     std::uint64_t inode = 0;
     std::uint64_t size = 0;
     std::int64_t modified_ns = 0;
+    bool regular = false; // a plain file, not a folder or a device
     bool operator==(const DiskIdentity&) const = default;
 };
 
@@ -210,7 +211,18 @@ private:
     static std::uint64_t key(tag_type type, tag_id id) { return (std::uint64_t{type} << 32) | id; }
     void index_add(TagEntry& entry);
     void index_remove(TagEntry& entry);
-    const std::vector<TagEntry*>* index_find(tag_type type, tag_id id) const;
+    // Every entry with one type and id, and the one a list walk would find first.
+    // Most keys have one entry, which lives inline; the others exist only for duplicates.
+    struct IndexBucket {
+        TagEntry* first = nullptr;
+        std::vector<TagEntry*> others;
+        template <typename Visit>
+        void for_each(Visit visit) const {
+            if (first) visit(first);
+            for (TagEntry* e : others) visit(e);
+        }
+    };
+    const IndexBucket* index_find(tag_type type, tag_id id) const;
     TagFile& link_new_file();
     void unlink_file(TagFile& file);
     TagEntry& insert_entry(TagFile& file, tag_type type, tag_id id, std::int16_t version,
@@ -223,7 +235,7 @@ private:
     void load_folder_entries(const std::string& folder, bool recurse);
 
     std::list<TagFile> files_;
-    std::unordered_map<std::uint64_t, std::vector<TagEntry*>> index_;
+    std::unordered_map<std::uint64_t, IndexBucket> index_;
     std::unordered_map<std::string, TagFile*> files_by_spec_;
     std::uint64_t next_order_ = 1;
     std::size_t entry_count_ = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include "tags/byte_reader.h"
@@ -44,18 +45,6 @@ StoredTag parse_tag_header(const std::uint8_t* h) {
             static_cast<std::int16_t>(load_u16(h + kVersion))};
 }
 
-bool less_folder_entry(const std::string& a, const std::string& b) {
-    const auto lower = [](unsigned char c) { return std::tolower(c); };
-    const bool less = std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(),
-        [&](char x, char y) { return lower(static_cast<unsigned char>(x)) < lower(static_cast<unsigned char>(y)); });
-    const bool greater = std::lexicographical_compare(
-        b.begin(), b.end(), a.begin(), a.end(),
-        [&](char x, char y) { return lower(static_cast<unsigned char>(x)) < lower(static_cast<unsigned char>(y)); });
-    if (less != greater) return less;
-    return a < b; // the same without regard to case: byte-wise
-}
-
 } // namespace
 
 TagFile* TagDatabase::read_tag_file(const std::string& spec, bool create, TagFileFailure* failure) {
@@ -67,8 +56,8 @@ TagFile* TagDatabase::read_tag_file(const std::string& spec, bool create, TagFil
         in = PosixFile::open_read(spec);
         read_only = true;
     }
-    struct stat st {};
-    if (in && (::fstat(in.fd(), &st) != 0 || !S_ISREG(st.st_mode))) in = PosixFile();
+    const DiskIdentity identity = in.identity();
+    if (in && !identity.regular) in = PosixFile();
     if (!in) {
         if (!create) {
             set_failure(failure, TagFileFailure::kUnreadable,
@@ -86,7 +75,6 @@ TagFile* TagDatabase::read_tag_file(const std::string& spec, bool create, TagFil
         return &file;
     }
 
-    const DiskIdentity identity = in.identity();
     const std::uint64_t length = identity.size;
     if (length < kTagHeaderSize) {
         set_failure(failure, TagFileFailure::kNotTagFile,
@@ -128,7 +116,9 @@ TagFile* TagDatabase::read_tag_file(const std::string& spec, bool create, TagFil
         return nullptr;
     }
     std::vector<std::uint8_t> headers(static_cast<std::size_t>(headers_end - headers_start));
-    if (!headers.empty() && !in.read_at(headers.data(), headers.size(), headers_start)) {
+    if (!monolithic) {
+        std::memcpy(headers.data(), first, kTagHeaderSize); // already read with the probe
+    } else if (!headers.empty() && !in.read_at(headers.data(), headers.size(), headers_start)) {
         set_failure(failure, TagFileFailure::kUnreadable, "cannot read " + spec);
         return nullptr;
     }
@@ -156,24 +146,41 @@ void TagDatabase::load_tag_folder(const std::string& folder, bool recurse) {
 }
 
 void TagDatabase::load_folder_entries(const std::string& folder, bool recurse) {
-    std::error_code error;
-    std::vector<std::pair<std::string, bool>> children; // name, is folder
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
-        std::string name = it->path().filename().string();
-        if (name == ".DS_Store") continue;
-        std::error_code type_error;
-        const bool is_folder = it->is_directory(type_error);
-        children.emplace_back(std::move(name), is_folder);
-    }
-    std::sort(children.begin(), children.end(),
-              [](const auto& a, const auto& b) { return less_folder_entry(a.first, b.first); });
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    struct Child {
+        std::string lower; // compared first, so the order does not depend on case
+        std::string name;
+        bool is_folder;
+    };
+    std::vector<Child> children;
     const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
-    for (const auto& [name, is_folder] : children) {
-        if (is_folder) {
-            if (recurse) load_folder_entries(prefix + name, recurse);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == ".." || name == ".DS_Store") continue;
+        bool is_folder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN) {
+            struct stat st {};
+            is_folder = ::lstat((prefix + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        }
+        std::string lower = name;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        children.push_back({std::move(lower), name, is_folder});
+    }
+    ::closedir(dir);
+    std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) {
+        const int order = a.lower.compare(b.lower);
+        return order != 0 ? order < 0 : a.name < b.name;
+    });
+    files_by_spec_.reserve(files_by_spec_.size() + children.size());
+    index_.reserve(index_.size() + children.size());
+    // Symbolic links to folders are not followed, so a link cycle cannot recurse for ever.
+    for (const Child& child : children) {
+        const std::string path = prefix + child.name;
+        if (child.is_folder) {
+            if (recurse) load_folder_entries(path, recurse);
         } else {
-            read_tag_file(prefix + name, false);
+            read_tag_file(path, false);
         }
     }
 }

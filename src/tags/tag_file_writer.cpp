@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <climits>
 #include <filesystem>
+#include <sys/uio.h>
 
 #include "mesh/mesh_header.h"
 #include "tags/byte_reader.h"
@@ -17,8 +19,6 @@ namespace zephane {
 
 namespace {
 
-constexpr std::size_t kOutputBuffer = 1 << 20;
-
 void set_failure(TagFileFailure* failure, std::string message) {
     if (failure) *failure = {TagFileFailure::kWriteFailed, std::move(message)};
 }
@@ -28,26 +28,46 @@ void copy_text(char* field, std::size_t width, const std::string& text) {
     std::memcpy(field, text.data(), std::min(width, text.size()));
 }
 
-// Sequential output with one large buffer; payloads bigger than the buffer go straight out.
-class BufferedOutput {
+// Sequential output that hands the kernel the payloads where they lie (writev), so no byte
+// is copied in user space.
+class GatherOutput {
 public:
-    explicit BufferedOutput(PosixFile& file) : file_(file) { buffer_.reserve(kOutputBuffer); }
+    explicit GatherOutput(PosixFile& file) : file_(file) { pending_.reserve(kBatch); }
     bool write(const std::uint8_t* data, std::size_t size) {
-        if (buffer_.size() + size > kOutputBuffer && !flush()) return false;
-        if (size >= kOutputBuffer) return file_.write_all(data, size);
-        buffer_.insert(buffer_.end(), data, data + size);
-        return true;
+        if (size == 0) return true;
+        pending_.push_back({const_cast<std::uint8_t*>(data), size});
+        pending_bytes_ += size;
+        return (pending_.size() < kBatch && pending_bytes_ < kBatchBytes) || flush();
     }
+    bool empty() const { return pending_.empty(); }
     bool flush() {
-        if (buffer_.empty()) return true;
-        const bool ok = file_.write_all(buffer_.data(), buffer_.size());
-        buffer_.clear();
-        return ok;
+        std::size_t first = 0;
+        while (first < pending_.size()) {
+            const int count = static_cast<int>(std::min<std::size_t>(pending_.size() - first, IOV_MAX));
+            const ssize_t n = ::writev(file_.fd(), pending_.data() + first, count);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return false;
+            // Step past what was written; a partial write leaves the rest of one iovec.
+            auto left = static_cast<std::size_t>(n);
+            while (left > 0 && left >= pending_[first].iov_len) left -= pending_[first++].iov_len;
+            if (left > 0) {
+                pending_[first].iov_base = static_cast<std::uint8_t*>(pending_[first].iov_base) + left;
+                pending_[first].iov_len -= left;
+            }
+        }
+        pending_.clear();
+        pending_bytes_ = 0;
+        return true;
     }
 
 private:
+    // Small batches: payloads just run through the checksum are still in the cache when the
+    // kernel copies them.
+    static constexpr std::size_t kBatch = 512;
+    static constexpr std::size_t kBatchBytes = 256 * 1024;
     PosixFile& file_;
-    std::vector<std::uint8_t> buffer_;
+    std::vector<iovec> pending_;
+    std::size_t pending_bytes_ = 0;
 };
 
 // The order tags are written in: groups in list order, each group's tags oldest first.
@@ -243,13 +263,16 @@ bool TagDatabase::write_tag_file(const std::string& target, TagFile& file, bool 
         set_failure(failure, "cannot create " + target + ": " + std::strerror(out.open_error()));
         return false;
     }
-    BufferedOutput output(out);
+    GatherOutput output(out);
     const auto fail = [&](const std::string& message) {
         set_failure(failure, message);
         return false;
     };
 
+    // Everything before the payloads, in file byte order, in one buffer that outlives the
+    // gathered writes.
     file_header header{};
+    std::vector<std::uint8_t> head(static_cast<std::size_t>(first_payload));
     if (monolithic) {
         header.kind = static_cast<std::int16_t>(kind == TAG_FILE_TYPE_BASE ? kFileKindBase : kFileKindPlugin);
         header.preserved_word = kind == TAG_FILE_TYPE_BASE ? 0 : file.preserved_word;
@@ -259,52 +282,53 @@ bool TagDatabase::write_tag_file(const std::string& target, TagFile& file, bool 
         header.tag_count = static_cast<std::uint16_t>(n);
         header.file_size = static_cast<std::uint32_t>(file_size);
         header.signature = kFileHeaderSignature;
-        file_header swapped{};
-        byte_swap_copy("tag header", &swapped, &header, sizeof header, 1, kFileHeaderCodes);
-        if (!output.write(reinterpret_cast<const std::uint8_t*>(&swapped), sizeof swapped))
-            return fail("cannot write the file header of " + target);
-        for (const entry_point& record : entry_points) {
-            entry_point swapped_record{};
-            byte_swap_copy("entry points", &swapped_record, &record, sizeof record, 1, kEntryPointCodes);
-            if (!output.write(reinterpret_cast<const std::uint8_t*>(&swapped_record), sizeof record))
-                return fail("cannot write the entry points of " + target);
-        }
+        byte_swap_copy("tag header", head.data(), &header, sizeof header, 1, kFileHeaderCodes);
+        if (!entry_points.empty())
+            byte_swap_copy("entry points", head.data() + kFileHeaderSize, entry_points.data(),
+                           sizeof(entry_point), static_cast<long>(entry_points.size()), kEntryPointCodes);
     }
-
-    std::vector<std::uint8_t> tag_headers(kTagHeaderSize * n);
     std::vector<std::uint32_t> offsets(n);
     std::uint64_t offset = first_payload;
     for (std::size_t k = 0; k < n; ++k) {
         offsets[k] = static_cast<std::uint32_t>(offset);
-        put_tag_header(tag_headers.data() + k * kTagHeaderSize, *order[k], monolithic ? 3 : 0,
+        put_tag_header(head.data() + headers_start + k * kTagHeaderSize, *order[k], monolithic ? 3 : 0,
                        offsets[k]);
         offset += order[k]->size;
     }
-    if (!output.write(tag_headers.data(), tag_headers.size()))
-        return fail("cannot write the tag headers of " + target);
+    if (!output.write(head.data(), head.size())) return fail("cannot write the headers of " + target);
 
+    // A clean payload can be read again from disk, so it is released once written; a changed
+    // one stays until the write is committed.
+    std::vector<TagEntry*> written_clean;
+    const auto release_written = [&] {
+        for (TagEntry* e : written_clean) e->data.reset();
+        written_clean.clear();
+    };
+    const std::uint64_t source_size = source ? source.identity().size : 0;
     std::uint32_t data_crc = kCrcInitial;
     std::vector<std::uint8_t> scratch;
     for (TagEntry* e : order) {
-        const std::uint8_t* bytes = nullptr;
+        if (e->size == 0) continue;
         if (e->data) {
-            bytes = e->data->data();
-        } else if (e->size != 0) {
-            if (std::uint64_t{e->offset} + e->size > source.identity().size)
-                return fail("the payload of '" + e->name + "' lies past the end of " + *file.spec);
-            scratch.resize(e->size);
-            if (!source.read_at(scratch.data(), scratch.size(), e->offset))
-                return fail("cannot read the payload of '" + e->name + "' from " + *file.spec);
-            bytes = scratch.data();
+            data_crc = tag_crc(data_crc, *e->data);
+            if (!output.write(e->data->data(), e->size)) return fail("cannot write " + target);
+            if (!e->dirty && e->offset != 0 && file.spec) written_clean.push_back(e);
+            if (output.empty()) release_written();
+            continue;
         }
-        if (e->size != 0) {
-            data_crc = tag_crc(data_crc, {bytes, e->size});
-            if (!output.write(bytes, e->size)) return fail("cannot write " + target);
-        }
-        // A clean payload can be read again from disk; a changed one stays until committed.
-        if (!e->dirty && e->data && e->offset != 0 && file.spec) e->data.reset();
+        if (std::uint64_t{e->offset} + e->size > source_size)
+            return fail("the payload of '" + e->name + "' lies past the end of " + *file.spec);
+        scratch.resize(e->size);
+        if (!source.read_at(scratch.data(), scratch.size(), e->offset))
+            return fail("cannot read the payload of '" + e->name + "' from " + *file.spec);
+        data_crc = tag_crc(data_crc, scratch);
+        // The scratch buffer is reused: it has to reach the file before the next payload.
+        if (!output.write(scratch.data(), scratch.size()) || !output.flush())
+            return fail("cannot write " + target);
+        release_written();
     }
     if (!output.flush()) return fail("cannot write " + target);
+    release_written();
 
     if (monolithic) {
         header.data_checksum = data_crc;

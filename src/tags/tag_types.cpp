@@ -1,5 +1,6 @@
 #include "tags/tag_types.h"
 
+#include <algorithm>
 #include <array>
 
 namespace zephane {
@@ -73,12 +74,25 @@ TagTypeOps* mutable_ops(tag_type code) {
     return index < kTagTypeCount ? &ops_table()[index] : nullptr;
 }
 
+// Row indexes sorted by code, so a lookup is a binary search instead of a walk of 50 rows.
+const std::array<std::uint8_t, kTagTypeCount>& rows_by_code() {
+    static const auto sorted = [] {
+        std::array<std::uint8_t, kTagTypeCount> order{};
+        for (std::size_t k = 0; k < kTagTypeCount; ++k) order[k] = static_cast<std::uint8_t>(k);
+        std::sort(order.begin(), order.end(),
+                  [](std::uint8_t a, std::uint8_t b) { return kRows[a].code < kRows[b].code; });
+        return order;
+    }();
+    return sorted;
+}
+
 } // namespace
 
 std::size_t tag_type_index(tag_type code) {
-    std::size_t index = 0;
-    while (kRows[index].code != 0 && kRows[index].code != code) ++index;
-    return kRows[index].code == 0 ? kTagTypeCount : index;
+    const auto& order = rows_by_code();
+    const auto it = std::lower_bound(order.begin(), order.end(), code,
+                                     [](std::uint8_t row, tag_type value) { return kRows[row].code < value; });
+    return it != order.end() && kRows[*it].code == code ? *it : kTagTypeCount;
 }
 
 const TagTypeRow* find_tag_type(tag_type code) {

@@ -1,34 +1,22 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/tool.h"
+#include "cli/tool_run.h"
 #include "support/test_support.h"
 #include "tags/tag_file_format.h"
 
 namespace zephane::cli {
 namespace {
 
-using test::ScratchFolder;
-using test::TestTag;
+using zephane::test::ScratchFolder;
+using zephane::test::TestTag;
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ToolRun run(std::vector<std::string> args) {
-    args.insert(args.begin(), "zephane-tool");
-    std::ostringstream out, err;
-    const int status = run_tool(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using test::run;
+using test::ToolRun;
 
 TEST(ToolList, PrintsKindAndTagsInHeaderOrder) {
     ScratchFolder folder;
     const auto path = folder.write(
-        "p.tag", test::monolithic_file(1, {{fourcc("unit"), fourcc("dwar"), "Dwarf", {1, 2, 3}, 2},
+        "p.tag", zephane::test::monolithic_file(1, {{fourcc("unit"), fourcc("dwar"), "Dwarf", {1, 2, 3}, 2},
                                            {fourcc("proj"), fourcc("arro"), "Arrow", {}, 1},
                                            {fourcc("unit"), fourcc("ghol"), "Ghol", {9}, 2},
                                            {fourcc("xxxx"), fourcc("odd1"), "Odd", {7, 7}, 1}}));
@@ -44,7 +32,7 @@ TEST(ToolList, PrintsKindAndTagsInHeaderOrder) {
 TEST(ToolList, StoredIdZeroShowsTheIdItReceives) {
     ScratchFolder folder;
     const auto path = folder.write(
-        "b.tag", test::monolithic_file(3, {{fourcc("unit"), 0, "Dwarf", {1}, 1},
+        "b.tag", zephane::test::monolithic_file(3, {{fourcc("unit"), 0, "Dwarf", {1}, 1},
                                            {fourcc("unit"), 0, "Dwarf", {2}, 1},
                                            {fourcc("unit"), fourcc("dwas"), "Other", {3}, 1}}));
     const ToolRun result = run({"list", path});
@@ -56,7 +44,7 @@ TEST(ToolList, StoredIdZeroShowsTheIdItReceives) {
 
 TEST(ToolList, RefusesWhatIsNotASoundTagFile) {
     ScratchFolder folder;
-    auto damaged = test::monolithic_file(1, {{fourcc("unit"), fourcc("dwar"), "Dwarf", {1, 2}, 1}});
+    auto damaged = zephane::test::monolithic_file(1, {{fourcc("unit"), fourcc("dwar"), "Dwarf", {1, 2}, 1}});
     damaged[103] = 200; // 200 tag headers cannot fit
     for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::vector<std::uint8_t>>>{
              {"short.tag", std::vector<std::uint8_t>(63, 0)},
@@ -72,13 +60,13 @@ TEST(ToolList, RefusesWhatIsNotASoundTagFile) {
 
 TEST(ToolCopy, RoundTripKeepsEveryByteButTheWebAddress) {
     ScratchFolder folder;
-    const auto original = test::monolithic_file(
+    const auto original = zephane::test::monolithic_file(
         1, {{fourcc("unit"), fourcc("dwar"), "Dwarf", {1, 2, 3}, 2}, {fourcc("unit"), fourcc("ghol"), "Ghol", {4}, 2}},
         {}, "source");
     const auto in = folder.write("source.tag", original);
     const ToolRun result = run({"copy", in, folder / "copy.tag", "--kind", "plugin"});
     ASSERT_EQ(result.status, 0) << result.err;
-    auto copy = test::read_bytes(folder / "copy.tag");
+    auto copy = zephane::test::read_bytes(folder / "copy.tag");
     ASSERT_EQ(copy.size(), original.size());
     // The header checksum is computed with the web address zeroed, so zeroing it in the copy
     // must give the independently built bytes.
@@ -89,19 +77,19 @@ TEST(ToolCopy, RoundTripKeepsEveryByteButTheWebAddress) {
 
 TEST(ToolCopy, KindsAndRefusals) {
     ScratchFolder folder;
-    const auto in = folder.write("one.tag", test::single_tag_file({fourcc("text"), fourcc("hell"), "Hello", test::bytes_of("world")}));
+    const auto in = folder.write("one.tag", zephane::test::single_tag_file({fourcc("text"), fourcc("hell"), "Hello", zephane::test::bytes_of("world")}));
     EXPECT_EQ(run({"copy", in, folder / "tags/base.tag"}).status, 1) << "the folder does not exist";
     std::filesystem::create_directories(folder.path() / "tags");
     std::filesystem::create_directories(folder.path() / "local");
     ASSERT_EQ(run({"copy", in, folder / "tags/base.tag"}).status, 0);
     EXPECT_EQ(run({"list", folder / "tags/base.tag"}).out.substr(0, 6), "base\t1");
     ASSERT_EQ(run({"copy", in, folder / "local/one.tag"}).status, 0);
-    EXPECT_EQ(test::read_bytes(folder / "local/one.tag"), test::read_bytes(in));
+    EXPECT_EQ(zephane::test::read_bytes(folder / "local/one.tag"), zephane::test::read_bytes(in));
     EXPECT_EQ(run({"copy", folder / "tags/base.tag", folder / "again.tag"}).status, 1)
         << "base tags cannot be written";
     EXPECT_EQ(run({"copy", in, folder / "x.tag", "--kind", "other"}).status, 2) << "usage error";
 
-    const auto two = folder.write("two.tag", test::monolithic_file(1, {{fourcc("text"), fourcc("aaaa"), "A", {1}}, {fourcc("text"), fourcc("bbbb"), "B", {2}}}));
+    const auto two = folder.write("two.tag", zephane::test::monolithic_file(1, {{fourcc("text"), fourcc("aaaa"), "A", {1}}, {fourcc("text"), fourcc("bbbb"), "B", {2}}}));
     const ToolRun local = run({"copy", two, folder / "local/two.tag"});
     EXPECT_EQ(local.status, 1);
     EXPECT_NE(local.err.find("tag_file_type != TAG_FILE_TYPE_AUTO"), std::string::npos) << local.err;
@@ -111,7 +99,7 @@ TEST(ToolCopy, KindsAndRefusals) {
 
 TEST(ToolVerify, ReportsEachProblem) {
     ScratchFolder folder;
-    auto bytes = test::monolithic_file(1, {{fourcc("text"), fourcc("aaaa"), "A", {1, 2, 3, 4}}, {fourcc("text"), fourcc("bbbb"), "B", {5, 6}}});
+    auto bytes = zephane::test::monolithic_file(1, {{fourcc("text"), fourcc("aaaa"), "A", {1, 2, 3, 4}}, {fourcc("text"), fourcc("bbbb"), "B", {5, 6}}});
     const auto sound = folder.write("sound.tag", bytes);
     bytes[128 + 64 * 1 + 60] = 'x';         // second tag header's signature
     bytes[bytes.size() - 1] ^= 0xFF;        // a payload byte: data checksum

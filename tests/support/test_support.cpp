@@ -41,6 +41,11 @@ std::vector<std::uint8_t> read_bytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+void write_file_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
 std::vector<std::uint8_t> bytes_of(const std::string& text) { return {text.begin(), text.end()}; }
 
 namespace {
@@ -95,6 +100,59 @@ std::vector<std::uint8_t> monolithic_file(std::int16_t kind, const std::vector<T
     store_u32(h + 124, fourcc("dng2"));
     store_u32(h + 116, tag_crc(0xFFFFFFFFu, {h, 128}));
     return out;
+}
+
+} // namespace zephane::test
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace zephane::test {
+
+std::string run_in_child(const std::function<std::string()>& scenario, ChildLimits limits) {
+    int channel[2];
+    if (::pipe(channel) != 0) return "cannot make a pipe";
+    const pid_t pid = ::fork();
+    if (pid < 0) return "cannot fork";
+    if (pid == 0) {
+        ::close(channel[0]);
+        std::string result;
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) result = "cannot drop privileges";
+        if (result.empty() && limits.file_size_limit >= 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{static_cast<rlim_t>(limits.file_size_limit), static_cast<rlim_t>(limits.file_size_limit)};
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) result = "cannot limit the file size";
+        }
+        if (result.empty()) {
+            try {
+                result = scenario();
+            } catch (const std::exception& e) {
+                result = std::string("unexpected exception: ") + e.what();
+            }
+        }
+        if (!result.empty()) {
+            [[maybe_unused]] const auto written = ::write(channel[1], result.data(), result.size());
+        }
+        ::close(channel[1]);
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    std::string result;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) result.append(buffer, static_cast<std::size_t>(n));
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (!WIFEXITED(status)) return "the child died: " + result;
+    return result;
+}
+
+void open_to_everyone(const std::filesystem::path& folder) {
+    std::filesystem::permissions(folder, std::filesystem::perms::all, std::filesystem::perm_options::add);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::all, std::filesystem::perm_options::add);
 }
 
 } // namespace zephane::test

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +31,7 @@ private:
 };
 
 std::vector<std::uint8_t> read_bytes(const std::string& path);
+void write_file_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> bytes_of(const std::string& text);
 
 // One tag as a test describes it.
@@ -72,5 +74,20 @@ public:
     std::vector<TagFile*> files;
     std::vector<TagFile*> closing;
 };
+
+} // namespace zephane::test
+
+namespace zephane::test {
+
+// Runs a scenario in a child process, as an unprivileged user when the tests run as root (so
+// permissions are real), with optional limits. The scenario returns "" on success or a
+// description of what went wrong; the child's result comes back here.
+struct ChildLimits {
+    long file_size_limit = -1; // RLIMIT_FSIZE in bytes; writes past it fail with EFBIG
+};
+std::string run_in_child(const std::function<std::string()>& scenario, ChildLimits limits = {});
+
+// Lets an unprivileged child work in the folder.
+void open_to_everyone(const std::filesystem::path& folder);
 
 } // namespace zephane::test
