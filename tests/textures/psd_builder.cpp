@@ -78,7 +78,8 @@ std::vector<std::uint8_t> build_psd(const PsdSpec& spec) {
     u16(out, 3); // RGB
     u32(out, 0); // colour mode data
     u32(out, 6); // image resources: skipped by length
-    text(out, "8BIM\0\0");
+    text(out, "8BIM");
+    u16(out, 0);
 
     std::vector<std::uint8_t> info;
     const auto count = static_cast<std::int16_t>(spec.layers.size());
