@@ -70,10 +70,6 @@ bool fill_mask_tile(const PsdLayer& layer, std::int64_t x0, std::int64_t y0, std
     return (seen & kMaskSignificantBits) != 0;
 }
 
-bool recompress_or_fail(stacked_texture& texture, std::string* problem) {
-    return recompress_texture(texture, kTerrainQuality, problem);
-}
-
 bool has_value_other_than_255(const std::optional<std::vector<std::uint8_t>>& pixels) {
     return pixels && std::any_of(pixels->begin(), pixels->end(), [](std::uint8_t v) { return v != 255; });
 }
@@ -171,7 +167,7 @@ TerrainGrid terrain_grid(std::uint32_t width, std::uint32_t height) {
     return grid;
 }
 
-std::unique_ptr<StackSet> import_terrain(const PsdDocument& document, std::string* problem) {
+std::unique_ptr<StackSet> import_terrain(const PsdDocument& document, std::string* problem, int quality) {
     if (document.layers.empty() || !document.layers.front().colour || document.layers.front().rect.empty()) {
         set_problem(problem, "the first layer of the document has no colour channels");
         return nullptr;
@@ -194,7 +190,7 @@ std::unique_ptr<StackSet> import_terrain(const PsdDocument& document, std::strin
             const auto [x0, y0] = tile_origin(index);
             auto base = new_raw_texture(kTerrainTileSize, kTerrainTileSize, 3, kLayerBaseTexture, 0);
             fill_base_tile(document.layers.front(), x0, y0, base->compressed_data.data());
-            if (!recompress_or_fail(*base, problem)) return nullptr;
+            if (!recompress_texture(*base, quality, problem)) return nullptr;
             insert_texture(*set, index, -1, std::move(base));
         }
         int mask_number = 0;
@@ -206,7 +202,7 @@ std::unique_ptr<StackSet> import_terrain(const PsdDocument& document, std::strin
                 const auto [x0, y0] = tile_origin(index);
                 auto mask = new_raw_texture(kTerrainTileSize, kTerrainTileSize, 1, kLayerDetailMask, number);
                 if (!fill_mask_tile(layer, x0, y0, mask->compressed_data.data())) continue;
-                if (!recompress_or_fail(*mask, problem)) return nullptr;
+                if (!recompress_texture(*mask, quality, problem)) return nullptr;
                 insert_texture(*set, index, -1, std::move(mask));
             }
         }

@@ -24,8 +24,9 @@ struct TerrainGrid {
 TerrainGrid terrain_grid(std::uint32_t width, std::uint32_t height);
 
 // A new set with one stack per tile (index row · tiles_x + column); none, with the reason,
-// when the first layer has no colour.
-std::unique_ptr<StackSet> import_terrain(const PsdDocument& document, std::string* problem = nullptr);
+// when the first layer has no colour. Tiles are recompressed at the given quality.
+std::unique_ptr<StackSet> import_terrain(const PsdDocument& document, std::string* problem = nullptr,
+                                         int quality = kTerrainQuality);
 std::unique_ptr<StackSet> import_terrain_file(const std::string& path, std::string* problem = nullptr);
 
 // True for a name whose extension (after the last dot, at most three characters) is "psd"

@@ -28,7 +28,7 @@ std::vector<std::uint8_t> channel_bytes(const PsdChannelSpec& c, const PsdBox& r
         out.insert(out.end(), c.data->begin(), c.data->end());
         return out;
     }
-    if (c.compression != 1) {
+    if (c.compression != 1 || rect.width() <= 0 || rect.height() <= 0) {
         out.insert(out.end(), c.pixels.begin(), c.pixels.end());
         return out;
     }
