@@ -2,7 +2,9 @@
 // channel data. Colour mode data and image resources are skipped by their lengths; the
 // merged image at the end is never read.
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 #include "tags/byte_reader.h"
@@ -110,17 +112,21 @@ void decode_rle(ByteReader& data, std::size_t rows, std::size_t columns, std::ve
         while (consumed < count) {
             const std::uint8_t header = data.u8("run header");
             ++consumed;
+            // A row that runs past its width is clipped at the rectangle's edge.
             if (header < 128) {
                 const std::size_t n = std::size_t{header} + 1;
                 const auto literal = data.bytes(n, "run bytes");
                 consumed += n;
-                // A row that runs past its width is clipped at the rectangle's edge.
-                for (std::size_t i = 0; i < n && written < columns; ++i) line[written++] = literal[i];
+                const std::size_t kept = std::min(n, columns - written);
+                std::memcpy(line + written, literal.data(), kept);
+                written += kept;
             } else {
                 const std::size_t n = 257 - std::size_t{header};
                 const std::uint8_t value = data.u8("run value");
                 ++consumed;
-                for (std::size_t i = 0; i < n && written < columns; ++i) line[written++] = value;
+                const std::size_t kept = std::min(n, columns - written);
+                std::memset(line + written, value, kept);
+                written += kept;
             }
         }
         if (consumed > count + (count & 1)) data.fail("run-length row", "runs past its byte count");

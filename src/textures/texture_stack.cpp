@@ -36,39 +36,28 @@ void store_record(std::vector<std::uint8_t>& out, std::size_t at, T record, cons
     std::memcpy(out.data() + at, &record, sizeof(T));
 }
 
-stacked_texture texture_from_header(const txst_texheader& h) {
-    stacked_texture t;
-    t.channels = h.channels;
-    t.format = h.format;
-    t.layer_kind = h.layer_kind;
-    t.layer = h.layer;
-    t.width = h.width;
-    t.height = h.height;
-    t.origin_u = h.origin_u;
-    t.origin_v = h.origin_v;
-    t.du_u = h.du_u;
-    t.du_v = h.du_v;
-    t.dv_u = h.dv_u;
-    t.dv_v = h.dv_v;
-    return t;
+// The header fields a texture record and a texture header share, copied either way.
+template <typename To, typename From>
+void copy_texture_fields(To& to, const From& from) {
+    to.channels = from.channels;
+    to.format = from.format;
+    to.layer_kind = from.layer_kind;
+    to.layer = from.layer;
+    to.width = from.width;
+    to.height = from.height;
+    to.origin_u = from.origin_u;
+    to.origin_v = from.origin_v;
+    to.du_u = from.du_u;
+    to.du_v = from.du_v;
+    to.dv_u = from.dv_u;
+    to.dv_v = from.dv_v;
 }
 
 txst_texheader header_from_texture(const stacked_texture& t, std::uint32_t offset) {
     txst_texheader h{};
+    copy_texture_fields(h, t);
     h.offset = offset;
     h.size = static_cast<std::uint32_t>(t.size());
-    h.channels = t.channels;
-    h.format = t.format;
-    h.layer_kind = t.layer_kind;
-    h.layer = t.layer;
-    h.width = t.width;
-    h.height = t.height;
-    h.origin_u = t.origin_u;
-    h.origin_v = t.origin_v;
-    h.du_u = t.du_u;
-    h.du_v = t.du_v;
-    h.dv_u = t.dv_u;
-    h.dv_v = t.dv_v;
     return h;
 }
 
@@ -124,7 +113,8 @@ StackSet parse_stack_payload(std::span<const std::uint8_t> payload) {
             const auto h = read_record<txst_texheader>(block, kTxstTexHeaderName, kTxstTexHeaderCodes);
             const std::size_t next_header = block.position();
             block.seek(h.offset, "texture data offset");
-            auto texture = std::make_unique<stacked_texture>(texture_from_header(h));
+            auto texture = std::make_unique<stacked_texture>();
+            copy_texture_fields(*texture, h);
             texture->compressed_data = block.copy(h.size, "texture data");
             block.seek(next_header, "texture header");
             stack.textures.push_back(std::move(texture));
