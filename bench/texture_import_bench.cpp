@@ -7,6 +7,7 @@
 //     the collapsed tiles at quality 94.
 // Usage: texture_import_bench SCRATCH_FOLDER
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -62,12 +63,23 @@ void make_document(const std::string& path) {
     write_whole_file(path, test::build_psd(spec));
 }
 
-// Writes the tiles' pixels one under the other as one PPM (3 channels) or PGM (1 channel).
-std::size_t write_netpbm(const std::string& path, const std::vector<const std::vector<std::uint8_t>*>& tiles, int channels) {
-    std::ofstream out(path, std::ios::binary);
-    out << (channels == 3 ? "P6\n" : "P5\n") << 128 << ' ' << 128 * tiles.size() << "\n255\n";
-    for (const auto* tile : tiles) out.write(reinterpret_cast<const char*>(tile->data()), static_cast<std::streamsize>(tile->size()));
-    return tiles.size();
+// A JPEG image is at most 65,500 pixels high: 500 tiles one under the other fit.
+constexpr std::size_t kTilesPerImage = 500;
+
+// Writes the tiles' pixels one under the other as PPM (3 channels) or PGM (1 channel) images
+// of at most 500 tiles each, and returns their names.
+std::vector<std::string> write_netpbm(const std::string& stem, const std::vector<const std::vector<std::uint8_t>*>& tiles,
+                                      int channels) {
+    std::vector<std::string> names;
+    for (std::size_t first = 0; first < tiles.size(); first += kTilesPerImage) {
+        const std::size_t count = std::min(kTilesPerImage, tiles.size() - first);
+        names.push_back(stem + "-" + std::to_string(names.size()) + (channels == 3 ? ".ppm" : ".pgm"));
+        std::ofstream out(names.back(), std::ios::binary);
+        out << (channels == 3 ? "P6\n" : "P5\n") << 128 << ' ' << 128 * count << "\n255\n";
+        for (std::size_t t = first; t < first + count; ++t)
+            out.write(reinterpret_cast<const char*>(tiles[t]->data()), static_cast<std::streamsize>(tiles[t]->size()));
+    }
+    return names;
 }
 
 double cjpeg_seconds(const std::vector<std::string>& inputs, int quality, std::uintmax_t* bytes) {
@@ -114,10 +126,11 @@ int main(int argc, char** argv) {
     for (const auto& stack : raw->stacks)
         for (const auto& texture : stack.textures)
             (texture->channels == 3 ? base_tiles : mask_tiles).push_back(&texture->compressed_data);
-    write_netpbm(folder + "/base-tiles.ppm", base_tiles, 3);
-    write_netpbm(folder + "/mask-tiles.pgm", mask_tiles, 1);
+    auto images = write_netpbm(folder + "/base-tiles", base_tiles, 3);
+    const auto mask_images = write_netpbm(folder + "/mask-tiles", mask_tiles, 1);
+    images.insert(images.end(), mask_images.begin(), mask_images.end());
     std::uintmax_t cjpeg_bytes = 0;
-    const double floor = cjpeg_seconds({folder + "/base-tiles.ppm", folder + "/mask-tiles.pgm"}, kTerrainQuality, &cjpeg_bytes);
+    const double floor = cjpeg_seconds(images, kTerrainQuality, &cjpeg_bytes);
     std::printf("terrain import: %zu base tiles, %zu mask tiles; ours %ju bytes, cjpeg %ju bytes\n",
                 base_tiles.size(), mask_tiles.size(), stored_bytes(*imported), cjpeg_bytes);
     const bool import_ok = bench::report("terrain import 4032 x 4032, 4 masks", ours, floor, 1.3);
@@ -150,8 +163,8 @@ int main(int argc, char** argv) {
     for (const auto& stack : result->stacks) collapsed_pixels.push_back(decode_texture(*stack.textures[0], true)->pixels);
     std::vector<const std::vector<std::uint8_t>*> collapsed_tiles;
     for (const auto& pixels : collapsed_pixels) collapsed_tiles.push_back(&pixels);
-    write_netpbm(folder + "/collapsed-tiles.ppm", collapsed_tiles, 3);
-    const double collapse_floor = cjpeg_seconds({folder + "/collapsed-tiles.ppm"}, kCollapseQuality, &cjpeg_bytes);
+    const double collapse_floor =
+        cjpeg_seconds(write_netpbm(folder + "/collapsed-tiles", collapsed_tiles, 3), kCollapseQuality, &cjpeg_bytes);
     std::printf("detail collapse: %zu tiles; ours %ju bytes, cjpeg %ju bytes\n", collapsed_tiles.size(),
                 stored_bytes(*result), cjpeg_bytes);
     std::printf("detail collapse: ours %.4f s, floor (cjpeg -quality 94 of the result) %.4f s, ratio %.2f\n",

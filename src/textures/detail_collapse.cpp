@@ -5,6 +5,7 @@
 #include <new>
 
 #include "tags/tag_database.h"
+#include "textures/parallel_tiles.h"
 #include "textures/texture_pixels.h"
 
 namespace zephane {
@@ -131,52 +132,73 @@ void blend_detail_mask(std::uint8_t* work, const std::uint8_t* mask, const Prepa
     }
 }
 
+namespace {
+
+// One collapsed tile: the base map with every detail mask of the stack blended in, stored
+// raw and recompressed. None with the reason when the stack cannot be collapsed.
+std::unique_ptr<stacked_texture> collapse_tile(const TextureStack& stack, std::size_t s,
+                                               const std::vector<std::unique_ptr<PreparedDetail>>& details,
+                                               std::string* problem) {
+    const auto& textures = stack.textures;
+    if (textures.empty()) {
+        set_problem(problem, where("terrain", s, 0) + "the stack has no base map");
+        return nullptr;
+    }
+    const stacked_texture& base = *textures.front();
+    if (base.width != WORK_SIZE || base.height != WORK_SIZE || base.channels != 3) {
+        set_problem(problem, where("terrain", s, 0) + "the base map must be 128 x 128 with 3 channels");
+        return nullptr;
+    }
+    auto work = decode_for_collapse(base, where("terrain", s, 0), problem);
+    if (!work) return nullptr;
+    for (std::size_t t = 0; t < textures.size(); ++t) {
+        const stacked_texture& mask = *textures[t];
+        if (mask.layer_kind != kLayerDetailMask) continue;
+        const std::string at = where("terrain", s, t);
+        if (mask.width != WORK_SIZE || mask.height != WORK_SIZE || mask.channels != 1) {
+            set_problem(problem, at + "a detail mask must be 128 x 128 with 1 channel");
+            return nullptr;
+        }
+        if (mask.layer >= details.size()) {
+            set_problem(problem, at + "detail mask " + std::to_string(mask.layer) + " has no detail texture");
+            return nullptr;
+        }
+        const auto mask_pixels = decode_for_collapse(mask, at, problem);
+        if (!mask_pixels) return nullptr;
+        blend_detail_mask(work->pixels.data(), mask_pixels->pixels.data(), *details[mask.layer]);
+    }
+    auto collapsed = std::make_unique<stacked_texture>();
+    collapsed->width = WORK_SIZE;
+    collapsed->height = WORK_SIZE;
+    collapsed->channels = 3;
+    collapsed->layer_kind = kLayerBaseTexture;
+    collapsed->set_data(std::move(work->pixels), kFormatRaw);
+    if (!recompress_texture(*collapsed, kCollapseQuality, problem)) return nullptr;
+    return collapsed;
+}
+
+} // namespace
+
 std::unique_ptr<StackSet> collapse_stack_sets(const StackSet& terrain, const StackSet& details,
                                               std::string* problem) {
     try {
         const auto prepared = prepare_details(details, problem);
         if (!prepared) return nullptr;
-        auto result = std::make_unique<StackSet>();
-        result->stacks.reserve(terrain.stacks.size());
-        for (std::size_t s = 0; s < terrain.stacks.size(); ++s) {
-            const auto& textures = terrain.stacks[s].textures;
-            if (textures.empty()) {
-                set_problem(problem, where("terrain", s, 0) + "the stack has no base map");
-                return nullptr;
-            }
-            const stacked_texture& base = *textures.front();
-            if (base.width != WORK_SIZE || base.height != WORK_SIZE || base.channels != 3) {
-                set_problem(problem, where("terrain", s, 0) + "the base map must be 128 x 128 with 3 channels");
-                return nullptr;
-            }
-            auto work = decode_for_collapse(base, where("terrain", s, 0), problem);
-            if (!work) return nullptr;
-            for (std::size_t t = 0; t < textures.size(); ++t) {
-                const stacked_texture& mask = *textures[t];
-                if (mask.layer_kind != kLayerDetailMask) continue;
-                const std::string at = where("terrain", s, t);
-                if (mask.width != WORK_SIZE || mask.height != WORK_SIZE || mask.channels != 1) {
-                    set_problem(problem, at + "a detail mask must be 128 x 128 with 1 channel");
-                    return nullptr;
-                }
-                if (mask.layer >= prepared->size()) {
-                    set_problem(problem, at + "detail mask " + std::to_string(mask.layer) +
-                                             " has no detail texture");
-                    return nullptr;
-                }
-                const auto mask_pixels = decode_for_collapse(mask, at, problem);
-                if (!mask_pixels) return nullptr;
-                blend_detail_mask(work->pixels.data(), mask_pixels->pixels.data(), *(*prepared)[mask.layer]);
-            }
-            auto collapsed = std::make_unique<stacked_texture>();
-            collapsed->width = WORK_SIZE;
-            collapsed->height = WORK_SIZE;
-            collapsed->channels = 3;
-            collapsed->layer_kind = kLayerBaseTexture;
-            collapsed->set_data(std::move(work->pixels), kFormatRaw);
-            if (!recompress_texture(*collapsed, kCollapseQuality, problem)) return nullptr;
-            insert_texture(*result, s, 0, std::move(collapsed));
+        // Tiles are independent; the first refusal in stack order is the one reported.
+        const std::size_t count = terrain.stacks.size();
+        std::vector<std::unique_ptr<stacked_texture>> tiles(count);
+        std::vector<std::string> failures(count);
+        for_each_tile(count, [&](std::size_t s) {
+            tiles[s] = collapse_tile(terrain.stacks[s], s, *prepared, &failures[s]);
+        });
+        for (std::size_t s = 0; s < count; ++s) {
+            if (tiles[s]) continue;
+            set_problem(problem, failures[s]);
+            return nullptr;
         }
+        auto result = std::make_unique<StackSet>();
+        result->stacks.reserve(count);
+        for (std::size_t s = 0; s < count; ++s) insert_texture(*result, s, 0, std::move(tiles[s]));
         return result;
     } catch (const std::bad_alloc&) {
         set_problem(problem, "out of memory while collapsing the terrain");

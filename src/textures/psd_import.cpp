@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <new>
+
+#include "textures/parallel_tiles.h"
 
 #include "textures/texture_pixels.h"
 
@@ -39,33 +42,35 @@ std::size_t clamped(std::int64_t v, std::int64_t first, std::int64_t length) {
 void fill_base_tile(const PsdLayer& layer, std::int64_t x0, std::int64_t y0, std::uint8_t* out) {
     const PsdRect& r = layer.rect;
     const auto width = static_cast<std::size_t>(r.width());
+    const bool inside = x0 >= r.left && x0 + kTerrainTileSize <= r.right;
     std::size_t columns[kTileSide];
     for (std::size_t i = 0; i < kTileSide; ++i)
         columns[i] = clamped(x0 + static_cast<std::int64_t>(i), r.left, r.width()) * 3;
-    for (std::size_t j = 0; j < kTileSide; ++j) {
+    for (std::size_t j = 0; j < kTileSide; ++j, out += kTileSide * 3) {
         const std::uint8_t* row = layer.colour->data() +
                                   clamped(y0 + static_cast<std::int64_t>(j), r.top, r.height()) * width * 3;
-        for (std::size_t i = 0; i < kTileSide; ++i, out += 3) {
-            const std::uint8_t* p = row + columns[i];
-            out[0] = p[0];
-            out[1] = p[1];
-            out[2] = p[2];
+        if (inside) {
+            std::memcpy(out, row + columns[0], kTileSide * 3);
+            continue;
         }
+        for (std::size_t i = 0; i < kTileSide; ++i) std::memcpy(out + i * 3, row + columns[i], 3);
     }
 }
 
 // Fills a mask tile (0 outside the mask rectangle); true when some value matters.
 bool fill_mask_tile(const PsdLayer& layer, std::int64_t x0, std::int64_t y0, std::uint8_t* out) {
     const PsdRect& r = layer.mask_rect;
+    const std::int64_t tile = kTerrainTileSize;
+    const std::int64_t x_begin = std::max<std::int64_t>(x0, r.left), x_end = std::min(x0 + tile, std::int64_t{r.right});
+    const std::int64_t y_begin = std::max<std::int64_t>(y0, r.top), y_end = std::min(y0 + tile, std::int64_t{r.bottom});
+    if (x_begin >= x_end || y_begin >= y_end) return false;
+    const auto span = static_cast<std::size_t>(x_end - x_begin);
     std::uint8_t seen = 0;
-    for (std::size_t j = 0; j < kTileSide; ++j) {
-        const std::int64_t y = y0 + static_cast<std::int64_t>(j);
-        for (std::size_t i = 0; i < kTileSide; ++i, ++out) {
-            const std::int64_t x = x0 + static_cast<std::int64_t>(i);
-            if (!r.contains(x, y)) continue;
-            *out = (*layer.mask)[static_cast<std::size_t>((y - r.top) * r.width() + (x - r.left))];
-            seen |= *out;
-        }
+    for (std::int64_t y = y_begin; y < y_end; ++y) {
+        const std::uint8_t* source = layer.mask->data() + static_cast<std::size_t>((y - r.top) * r.width() + (x_begin - r.left));
+        std::uint8_t* target = out + static_cast<std::size_t>((y - y0) * tile + (x_begin - x0));
+        std::memcpy(target, source, span);
+        for (std::size_t i = 0; i < span; ++i) seen |= source[i];
     }
     return (seen & kMaskSignificantBits) != 0;
 }
@@ -178,34 +183,39 @@ std::unique_ptr<StackSet> import_terrain(const PsdDocument& document, std::strin
         set_problem(problem, "the document needs more tiles than a texture stack can hold");
         return nullptr;
     }
+    std::vector<const PsdLayer*> mask_layers; // in file order: detail mask k is mask_layers[k]
+    for (std::size_t l = 1; l < document.layers.size(); ++l)
+        if (document.layers[l].mask) mask_layers.push_back(&document.layers[l]);
     try {
-        auto set = std::make_unique<StackSet>();
-        set->stacks.reserve(tile_count);
-        const auto tile_origin = [&](std::size_t index) {
-            const auto c = static_cast<std::int64_t>(index % static_cast<std::size_t>(grid.tiles_x));
-            const auto r = static_cast<std::int64_t>(index / static_cast<std::size_t>(grid.tiles_x));
-            return std::pair{grid.origin_x + kTerrainTileStride * c, grid.origin_y + kTerrainTileStride * r};
-        };
-        for (std::size_t index = 0; index < tile_count; ++index) {
-            const auto [x0, y0] = tile_origin(index);
+        // Tiles are independent: each is cut and compressed on its own, then the stacks are
+        // filled in tile order (base map first, then the detail masks in layer order).
+        std::vector<std::vector<std::unique_ptr<stacked_texture>>> tiles(tile_count);
+        std::vector<std::string> failures(tile_count);
+        for_each_tile(tile_count, [&](std::size_t index) {
+            const auto x0 = grid.origin_x + kTerrainTileStride * static_cast<std::int64_t>(index % static_cast<std::size_t>(grid.tiles_x));
+            const auto y0 = grid.origin_y + kTerrainTileStride * static_cast<std::int64_t>(index / static_cast<std::size_t>(grid.tiles_x));
+            auto& textures = tiles[index];
             auto base = new_raw_texture(kTerrainTileSize, kTerrainTileSize, 3, kLayerBaseTexture, 0);
             fill_base_tile(document.layers.front(), x0, y0, base->compressed_data.data());
-            if (!recompress_texture(*base, quality, problem)) return nullptr;
-            insert_texture(*set, index, -1, std::move(base));
-        }
-        int mask_number = 0;
-        for (std::size_t l = 1; l < document.layers.size(); ++l) {
-            const PsdLayer& layer = document.layers[l];
-            if (!layer.mask) continue;
-            const auto number = static_cast<std::uint8_t>(mask_number++);
-            for (std::size_t index = 0; index < tile_count; ++index) {
-                const auto [x0, y0] = tile_origin(index);
-                auto mask = new_raw_texture(kTerrainTileSize, kTerrainTileSize, 1, kLayerDetailMask, number);
-                if (!fill_mask_tile(layer, x0, y0, mask->compressed_data.data())) continue;
-                if (!recompress_texture(*mask, quality, problem)) return nullptr;
-                insert_texture(*set, index, -1, std::move(mask));
+            if (!recompress_texture(*base, quality, &failures[index])) return;
+            textures.push_back(std::move(base));
+            for (std::size_t k = 0; k < mask_layers.size(); ++k) {
+                auto mask = new_raw_texture(kTerrainTileSize, kTerrainTileSize, 1, kLayerDetailMask,
+                                            static_cast<std::uint8_t>(k));
+                if (!fill_mask_tile(*mask_layers[k], x0, y0, mask->compressed_data.data())) continue;
+                if (!recompress_texture(*mask, quality, &failures[index])) return;
+                textures.push_back(std::move(mask));
             }
+        });
+        for (const std::string& failure : failures) {
+            if (failure.empty()) continue;
+            set_problem(problem, failure);
+            return nullptr;
         }
+        auto set = std::make_unique<StackSet>();
+        set->stacks.reserve(tile_count);
+        for (std::size_t index = 0; index < tile_count; ++index)
+            for (auto& texture : tiles[index]) insert_texture(*set, index, -1, std::move(texture));
         return set;
     } catch (const std::bad_alloc&) {
         set_problem(problem, "out of memory while cutting the document into tiles");

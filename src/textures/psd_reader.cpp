@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
 
 #include "tags/byte_reader.h"
 #include "tags/posix_file.h"
+#include "textures/parallel_tiles.h"
 #include "textures/psd_document.h"
 
 namespace zephane {
@@ -25,6 +27,8 @@ constexpr std::uint64_t kMaxExpansion = 128;
 struct ChannelInfo {
     std::int16_t id = 0;
     std::uint32_t length = 0; // including the 2-byte compression code
+    std::uint16_t compression = 0;
+    std::optional<ByteReader> data; // set for the channels the importers use
     std::vector<std::uint8_t> pixels;
 };
 
@@ -133,30 +137,59 @@ void decode_rle(ByteReader& data, std::size_t rows, std::size_t columns, std::ve
     }
 }
 
-void read_channel_data(ByteReader& r, LayerRecord& record) {
+// Finds every channel's data by its stored length and checks what can be checked without
+// decoding it.
+void locate_channel_data(ByteReader& r, LayerRecord& record) {
     for (ChannelInfo& channel : record.channels) {
         if (channel.length < 2) r.fail("channel data length", "is shorter than its compression code");
-        const std::uint16_t compression = r.u16("channel compression");
+        channel.compression = r.u16("channel compression");
         ByteReader data = r.sub(channel.length - 2, "channel data");
         if (!wanted(channel.id)) continue; // other channels are skipped by their length
-        if (compression > 1) data.fail("channel compression", "is " + std::to_string(compression));
+        if (channel.compression > 1) data.fail("channel compression", "is " + std::to_string(channel.compression));
         const PsdRect& rect = channel.id == kChannelMask ? record.layer.mask_rect : record.layer.rect;
-        const auto rows = static_cast<std::size_t>(rect.height());
-        const auto columns = static_cast<std::size_t>(rect.width());
-        const std::uint64_t expected = std::uint64_t{rows} * columns;
+        const std::uint64_t expected = static_cast<std::uint64_t>(rect.height()) * static_cast<std::uint64_t>(rect.width());
         if (expected > kMaxExpansion * channel.length)
-            data.fail("channel data", "is too short for a " + std::to_string(columns) + " x " +
-                                          std::to_string(rows) + " rectangle");
-        channel.pixels.assign(static_cast<std::size_t>(expected), 0);
-        if (expected == 0) continue;
-        if (compression == 0) decode_raw(data, channel.pixels);
-        else decode_rle(data, rows, columns, channel.pixels);
+            data.fail("channel data", "is too short for a " + std::to_string(rect.width()) + " x " +
+                                          std::to_string(rect.height()) + " rectangle");
+        channel.data = data;
     }
 }
+
+void decode_channel(const LayerRecord& record, ChannelInfo& channel) {
+    const PsdRect& rect = channel.id == kChannelMask ? record.layer.mask_rect : record.layer.rect;
+    const auto rows = static_cast<std::size_t>(rect.height());
+    const auto columns = static_cast<std::size_t>(rect.width());
+    channel.pixels.assign(rows * columns, 0);
+    if (channel.pixels.empty()) return;
+    if (channel.compression == 0) decode_raw(*channel.data, channel.pixels);
+    else decode_rle(*channel.data, rows, columns, channel.pixels);
+}
+
+// Decodes the channels on every core; a damaged channel is reported as the first in file
+// order, whatever the order they were decoded in.
+void decode_channels(std::vector<LayerRecord>& records) {
+    std::vector<std::pair<LayerRecord*, ChannelInfo*>> jobs;
+    for (LayerRecord& record : records)
+        for (ChannelInfo& channel : record.channels)
+            if (channel.data) jobs.emplace_back(&record, &channel);
+    std::vector<std::optional<FormatError>> failures(jobs.size());
+    for_each_tile(jobs.size(), [&](std::size_t j) {
+        try {
+            decode_channel(*jobs[j].first, *jobs[j].second);
+        } catch (const FormatError& e) {
+            failures[j] = e;
+        }
+    });
+    for (const auto& failure : failures)
+        if (failure) throw *failure;
+}
+
+constexpr std::size_t kInterleaveBlock = 1 << 16;
 
 void assemble(LayerRecord& record) {
     const std::vector<std::uint8_t>* planes[3] = {nullptr, nullptr, nullptr};
     for (ChannelInfo& channel : record.channels) {
+        if (!channel.data) continue;
         if (channel.id >= kChannelRed && channel.id <= kChannelBlue) planes[channel.id] = &channel.pixels;
         else if (channel.id == kChannelTransparency) record.layer.transparency = std::move(channel.pixels);
         else if (channel.id == kChannelMask) record.layer.mask = std::move(channel.pixels);
@@ -164,11 +197,14 @@ void assemble(LayerRecord& record) {
     if (planes[0] && planes[1] && planes[2]) {
         const std::size_t count = planes[0]->size();
         std::vector<std::uint8_t> colour(count * 3);
-        for (std::size_t i = 0; i < count; ++i) {
-            colour[i * 3] = (*planes[0])[i];
-            colour[i * 3 + 1] = (*planes[1])[i];
-            colour[i * 3 + 2] = (*planes[2])[i];
-        }
+        for_each_tile((count + kInterleaveBlock - 1) / kInterleaveBlock, [&](std::size_t block) {
+            const std::size_t end = std::min(count, (block + 1) * kInterleaveBlock);
+            for (std::size_t i = block * kInterleaveBlock; i < end; ++i) {
+                colour[i * 3] = (*planes[0])[i];
+                colour[i * 3 + 1] = (*planes[1])[i];
+                colour[i * 3 + 2] = (*planes[2])[i];
+            }
+        });
         record.layer.colour = std::move(colour);
     }
     record.channels.clear();
@@ -202,10 +238,9 @@ PsdDocument parse(std::span<const std::uint8_t> bytes) {
     std::vector<LayerRecord> records;
     records.reserve(static_cast<std::size_t>(layer_count));
     for (int i = 0; i < layer_count; ++i) records.push_back(read_layer_record(r));
-    for (LayerRecord& record : records) {
-        read_channel_data(r, record);
-        assemble(record);
-    }
+    for (LayerRecord& record : records) locate_channel_data(r, record);
+    decode_channels(records);
+    for (LayerRecord& record : records) assemble(record);
     document.layers.reserve(records.size());
     for (LayerRecord& record : records) document.layers.push_back(std::move(record.layer));
     return document;
