@@ -109,32 +109,46 @@ void decode_rle(ByteReader& data, std::size_t rows, std::size_t columns, std::ve
     data.require_elements(rows, 2, "row byte counts");
     std::vector<std::uint16_t> counts(rows);
     for (auto& count : counts) count = data.u16("row byte count");
+    // The runs are read straight from the bytes that are left, every read checked against
+    // their end; the reader is moved past what the rows consumed.
+    const std::size_t start = data.position();
+    const auto rest = data.bytes(data.remaining(), "run-length rows");
+    const std::uint8_t* p = rest.data();
+    const std::uint8_t* const end = p + rest.size();
+    const auto fail = [&](const char* field, std::size_t need) {
+        data.seek(start + static_cast<std::size_t>(p - rest.data()), field);
+        data.fail(field, "needs " + std::to_string(need) + " bytes but only " +
+                             std::to_string(end - p) + " remain");
+    };
     for (std::size_t row = 0; row < rows; ++row) {
         const std::size_t count = counts[row];
         std::uint8_t* line = out.data() + row * columns;
-        std::size_t consumed = 0, written = 0;
-        while (consumed < count) {
-            const std::uint8_t header = data.u8("run header");
-            ++consumed;
+        const std::uint8_t* const row_start = p;
+        std::size_t written = 0;
+        while (static_cast<std::size_t>(p - row_start) < count) {
+            if (p == end) fail("run header", 1);
+            const std::uint8_t header = *p++;
             // A row that runs past its width is clipped at the rectangle's edge.
             if (header < 128) {
                 const std::size_t n = std::size_t{header} + 1;
-                const auto literal = data.bytes(n, "run bytes");
-                consumed += n;
+                if (static_cast<std::size_t>(end - p) < n) fail("run bytes", n);
                 const std::size_t kept = std::min(n, columns - written);
-                std::memcpy(line + written, literal.data(), kept);
+                std::memcpy(line + written, p, kept);
                 written += kept;
+                p += n;
             } else {
-                const std::size_t n = 257 - std::size_t{header};
-                const std::uint8_t value = data.u8("run value");
-                ++consumed;
-                const std::size_t kept = std::min(n, columns - written);
-                std::memset(line + written, value, kept);
+                if (p == end) fail("run value", 1);
+                const std::size_t kept = std::min(257 - std::size_t{header}, columns - written);
+                std::memset(line + written, *p++, kept);
                 written += kept;
             }
         }
-        if (consumed > count + (count & 1)) data.fail("run-length row", "runs past its byte count");
+        if (static_cast<std::size_t>(p - row_start) > count + (count & 1)) {
+            data.seek(start + static_cast<std::size_t>(row_start - rest.data()), "run-length row");
+            data.fail("run-length row", "runs past its byte count");
+        }
     }
+    data.seek(start + static_cast<std::size_t>(p - rest.data()), "run-length rows");
 }
 
 // Finds every channel's data by its stored length and checks what can be checked without
@@ -198,11 +212,16 @@ void assemble(LayerRecord& record) {
         const std::size_t count = planes[0]->size();
         std::vector<std::uint8_t> colour(count * 3);
         for_each_tile((count + kInterleaveBlock - 1) / kInterleaveBlock, [&](std::size_t block) {
-            const std::size_t end = std::min(count, (block + 1) * kInterleaveBlock);
-            for (std::size_t i = block * kInterleaveBlock; i < end; ++i) {
-                colour[i * 3] = (*planes[0])[i];
-                colour[i * 3 + 1] = (*planes[1])[i];
-                colour[i * 3 + 2] = (*planes[2])[i];
+            const std::size_t first = block * kInterleaveBlock;
+            const std::size_t end = std::min(count, first + kInterleaveBlock);
+            const std::uint8_t* r = planes[0]->data();
+            const std::uint8_t* g = planes[1]->data();
+            const std::uint8_t* b = planes[2]->data();
+            std::uint8_t* out = colour.data() + first * 3;
+            for (std::size_t i = first; i < end; ++i, out += 3) {
+                out[0] = r[i];
+                out[1] = g[i];
+                out[2] = b[i];
             }
         });
         record.layer.colour = std::move(colour);

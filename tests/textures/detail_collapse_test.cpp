@@ -155,9 +155,10 @@ TEST_F(Collapse, InputUsersCanMakeIsRefusedWithTheStackAndTexture) {
         return details;
     };
     {
-        StackSet terrain;
-        insert_texture(terrain, 0, -1, filled(64, 3, 1));
-        refused(std::move(terrain), one_detail(), "terrain stack 0, texture 0: the base map must be 128 x 128 with 3 channels");
+        StackSet terrain; // of several refused tiles, the first in stack order is named
+        insert_texture(terrain, 0, -1, filled(128, 3, 1));
+        for (std::size_t s = 1; s < 40; ++s) insert_texture(terrain, s, -1, filled(64, 3, 1));
+        refused(std::move(terrain), one_detail(), "terrain stack 1, texture 0: the base map must be 128 x 128 with 3 channels");
     }
     {
         StackSet terrain;
