@@ -52,6 +52,7 @@ void TagDatabase::save_tag_file(TagFile& file) {
     if (file.kind == kFileKindPatch || file.kind == kFileKindBase)
         user_error(file, "Cannot modify base tags or patches.");
     if (!file.spec) return;
+    check_file(file);
     if (file.needrewrite || !update_in_place(file)) rewrite_tag_file(file);
 }
 
