@@ -161,6 +161,16 @@ bool jpeg_saves_enough(std::size_t new_size, std::size_t old_size) {
 }
 
 bool recompress_texture(stacked_texture& texture, int quality, std::string* problem) {
+    const bool in_range = quality >= 1 && quality <= 100;
+    if (in_range && texture.format == kFormatRaw && (texture.channels == 1 || texture.channels == 3) &&
+        texture.size() == texture.raw_size()) {
+        // Raw gray or RGB pixels go to the encoder as they are stored, without a copy.
+        auto jpeg = jpeg_compress(texture.compressed_data, texture.width, texture.height, texture.channels,
+                                  quality, problem);
+        if (!jpeg) return false;
+        if (jpeg_saves_enough(jpeg->size(), texture.size())) texture.set_data(std::move(*jpeg), kFormatJpeg);
+        return true;
+    }
     auto pixels = decode_texture(texture, true, problem);
     if (!pixels) return false;
     const bool raw = quality < 1 || quality > 100 || texture.channels == 2;
