@@ -59,6 +59,7 @@ int run_tool(const std::vector<std::string>& args, std::ostream& out, std::ostre
     app.require_subcommand(1);
     add_tag_file_commands(app, io);
     add_texture_commands(app, io);
+    add_sound_commands(app, io);
     add_database_commands(app, io);
 
     // Assertions stop the command with a report instead of asking anyone.
