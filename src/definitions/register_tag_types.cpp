@@ -27,6 +27,7 @@
 #include "definitions/wind.h"
 #include "mesh/mesh_dependencies.h"
 #include "sound/sound_tag.h"
+#include "textures/texture_stack_type.h"
 
 namespace zephane {
 
@@ -63,6 +64,7 @@ void register_tag_types() {
     register_mesh_type();
     // Sounds, textures and models:
     register_sound_type();
+    register_texture_stack_type();
 }
 
 } // namespace zephane
