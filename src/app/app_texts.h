@@ -1,0 +1,59 @@
+#pragma once
+// The texts the application shows, in one place.
+
+namespace zephane::text {
+
+inline constexpr const char* kProductName = "Morvandel";
+inline constexpr const char* kApplicationName = "zephane";
+
+// Titles and labels of windows.
+inline constexpr const char* kUnsavedTagFile = "(unsaved tag file)";
+inline constexpr const char* kReadOnlySuffix = " (readonly)";
+inline constexpr const char* kModifiedSuffix = " (modified)";
+inline constexpr const char* kAllTagFilesTitle = "All Tag Files";
+inline constexpr const char* kTagRowFormat = "%s (%s) [%.fk]";
+inline constexpr const char* kEditorTitleFormat = "%s (%s/%s)";
+inline constexpr const char* kFilterPlaceholder = "Filter by name, id or type";
+
+// File dialogs.
+inline constexpr const char* kTagFileFilter = "Tolm 3 Tag File|*.tag|All Files|*.*";
+inline constexpr const char* kAllFilesFilter = "All Files|*.*";
+inline constexpr const char* kTagExtension = "tag";
+inline constexpr const char* kUntitledFileName = "untitled.tag";
+
+// Alerts.
+inline constexpr const char* kSaveWindowTitle = "Save Window?";
+inline constexpr const char* kSaveWindowText =
+    "Should the contents of ^0 be saved before the window is closed?";
+inline constexpr const char* kTheNewTagFile = "the new tag file";
+inline constexpr const char* kSave = "Save";
+inline constexpr const char* kCancel = "Cancel";
+inline constexpr const char* kDontSave = "Don't Save";
+inline constexpr const char* kDataFormatUpdatedTitle = "Data Format Updated";
+inline constexpr const char* kDataFormatUpdatedText =
+    "One or more pieces of data have been updated to a newer format.";
+inline constexpr const char* kOk = "OK";
+inline constexpr const char* kCannotOpenTitle = "Open";
+inline constexpr const char* kSaveAsRefused =
+    "^0 is a tag file. Save As does not write over a tag file; choose another name.";
+
+// Dialogs.
+inline constexpr const char* kCreateNewTagTitle = "Create New Tag";
+inline constexpr const char* kUntitledTag = "untitled tag";
+inline constexpr const char* kBasedOnNameOnly = "Based on name only";
+inline constexpr const char* kGloballyUnique = "Globally unique within type";
+inline constexpr const char* kUniqueInFile = "Unique for type within file";
+inline constexpr const char* kSpecify = "Specify:";
+inline constexpr const char* kTagInfoTitle = "Tag Info";
+inline constexpr const char* kGroup = "Group";
+inline constexpr const char* kFindTagTitle = "Find Tag";
+inline constexpr const char* kTypeLabel = "Type:";
+inline constexpr const char* kIdLabel = "ID:";
+
+// Trace lines of start-up.
+inline constexpr const char* kLoadedFolder = "Loaded tags in the '%s' folder.";
+inline constexpr const char* kCouldNotReadFolder = "Error: Could not read tags in '%s' folder";
+inline constexpr const char* kBuildPluginTrace =
+    "File >> Build Plugin :: This is not yet functional. Sorry.";
+
+} // namespace zephane::text

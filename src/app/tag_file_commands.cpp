@@ -1,0 +1,225 @@
+// The commands of a tag file window: the clipboard, deleting, saving, reverting, creating
+// tags, and what is dropped on it.
+
+#include "app/app_texts.h"
+#include "app/create_tag_dialog.h"
+#include "app/tag_drag.h"
+#include "app/tag_file_form.h"
+#include "app/zephane_app.h"
+#include "framework/xg_alert.h"
+#include "framework/xg_file_dialog.h"
+#include "tags/errors.h"
+#include "tags/tag_file_writer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+#include <filesystem>
+
+namespace zephane {
+
+namespace {
+
+bool is_loaded(TagDatabase& db, const std::string& path) {
+    for (const TagFile& file : db.files())
+        if (file.spec && *file.spec == path) return true;
+    return false;
+}
+
+[[noreturn]] void refuse(const TagFile& file, const std::string& why) {
+    throw UserError(TagDatabase::tag_file_display_name(file) + " - " + why);
+}
+
+} // namespace
+
+// ---- Clipboard and deleting ----------------------------------------------------------------
+
+void TTagFileForm::cut() {
+    TagDatabase& db = app_.db();
+    TagClipboard& clipboard = app_.clipboard();
+    const std::vector<TagEntry*> tags = selected_tags();
+    clipboard.clipboard_reset(tags.size());
+    for (TagEntry* tag : tags) {
+        if (!app_.close_tag_editor(*tag)) continue;
+        // Only a tag whose payload reached the clipboard leaves the file: one whose payload
+        // cannot be read (or is empty) would otherwise be lost.
+        if (!clipboard.clipboard_add(db, *tag, false)) continue;
+        clipboard.forget(tag);
+        db.delete_tag(*tag);
+    }
+    rebuildTree(true);
+}
+
+void TTagFileForm::copy() {
+    TagDatabase& db = app_.db();
+    TagClipboard& clipboard = app_.clipboard();
+    const std::vector<TagEntry*> tags = selected_tags();
+    clipboard.clipboard_reset(tags.size());
+    for (TagEntry* tag : tags) clipboard.clipboard_add(db, *tag, true);
+}
+
+void TTagFileForm::paste() {
+    const std::vector<TagEntry*> added = app_.clipboard().paste(app_.db(), *file_);
+    rebuildTree(true);
+    TTreeView* view = tree();
+    view->clear_selection();
+    for (const TagEntry* tag : added)
+        if (TreeRow* row = find_tag_row(*tag)) view->select(*row, true);
+    view->update_layout();
+}
+
+void TTagFileForm::clear() {
+    TagDatabase& db = app_.db();
+    for (TagEntry* tag : selected_tags()) {
+        if (!app_.close_tag_editor(*tag)) continue;
+        app_.clipboard().forget(tag);
+        db.delete_tag(*tag);
+    }
+    rebuildTree(true);
+}
+
+// ---- Saving --------------------------------------------------------------------------------
+
+bool TTagFileForm::save() {
+    if (!file_->spec) return save_as();
+    app_.db().save_tag_file(*file_);
+    updateTitle();
+    rebuildTree(true);
+    return true;
+}
+
+bool TTagFileForm::save_as() {
+    TagDatabase& db = app_.db();
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::kSave;
+    request.filter = QString::fromLatin1(text::kAllFilesFilter);
+    request.proposed =
+        file_->spec
+            ? QString::fromStdString(std::filesystem::path(*file_->spec).filename().string())
+            : QString::fromLatin1(text::kUntitledFileName);
+    request.folder =
+        file_->spec
+            ? QString::fromStdString(std::filesystem::path(*file_->spec).parent_path().string())
+            : QString::fromStdString(app_.workspace());
+    const std::optional<QString> chosen = xg_choose_file(this, request);
+    if (!chosen) return false;
+    const std::string target = QFileInfo(*chosen).absoluteFilePath().toStdString();
+    if (file_->spec && (*file_->spec == target ||
+                        QFileInfo(QString::fromStdString(*file_->spec)) == QFileInfo(*chosen)))
+        return save();
+
+    // A tag file at the chosen path, loaded or not, is never written over. Reading it to find
+    // out must not leave it in the workspace, where it would take part in every lookup.
+    const bool was_loaded = is_loaded(db, target);
+    if (TagFile* existing = db.read_tag_file(target, false)) {
+        if (!was_loaded && !existing->form) app_.close_file(*existing);
+        xg_alert(
+            this, QString::fromLatin1(text::kSave),
+            param_text(QString::fromLatin1(text::kSaveAsRefused), {QString::fromStdString(target)}),
+            {{1, QString::fromLatin1(text::kOk)}}, 1, 1);
+        return false;
+    }
+    if (file_->kind == kFileKindPatch || file_->kind == kFileKindBase)
+        refuse(*file_, "Cannot modify base tags or patches.");
+    std::size_t count = 0;
+    for (const TagGroup& group : file_->groups) count += group.entries.size();
+    if (resolve_save_kind(target, count) == TAG_FILE_TYPE_AUTO)
+        refuse(*file_, "A file in a folder named local holds exactly one tag.");
+    TagFileFailure failure;
+    if (!db.write_tag_file(target, *file_, true, TAG_FILE_TYPE_AUTO, &failure, true))
+        refuse(*file_, "The file could not be written: " + failure.message + ".");
+    app_.add_recent_file(target);
+    updateTitle();
+    rebuildTree(true);
+    return true;
+}
+
+void TTagFileForm::revert() {
+    if (!app_.close_file_editors(*file_)) return;
+    TagFile& old = *file_;
+    detach_file();
+    TagFile* fresh = app_.revert_file(old);
+    if (!fresh) {
+        // The file could not be read again: there is nothing left to show.
+        close_later();
+        return;
+    }
+    if (fresh->form) {
+        // Reading gave back a file that already has a window (it cannot happen for a file
+        // that was just read, but a window never takes over another's file).
+        close_later();
+        return;
+    }
+    file_ = fresh;
+    app_.db().set_file_form(*fresh, static_cast<void*>(this));
+    refresh();
+}
+
+// ---- Creating ------------------------------------------------------------------------------
+
+void TTagFileForm::create_tag() {
+    TagDatabase& db = app_.db();
+    const std::optional<NewTagChoice> choice =
+        run_create_tag_dialog(this, db, *file_, app_.last_created_type);
+    if (!choice) return;
+    TagEntry* tag = db.add_tag(file_, choice->type, choice->id, tag_type_version(choice->type),
+                               choice->name, 0, 0, std::nullopt);
+    if (!tag) return;
+    if (const TagDefaultsOp defaults = tag_type_defaults(choice->type)) defaults(db, *tag);
+    if (!tag->data) {
+        db.delete_tag(*tag);
+        rebuildTree(true);
+        return;
+    }
+    rebuildTree(true);
+    revealTag(*tag, true, true);
+    app_.openTag(*tag, false);
+}
+
+// ---- Drops ---------------------------------------------------------------------------------
+
+bool TTagFileForm::tree_accepts_drop(const QMimeData& mime) {
+    if (!file_) return false;
+    if (has_tag_drag_data(mime)) return true;
+    for (const QUrl& url : mime.urls())
+        if (url.isLocalFile()) return true;
+    return false;
+}
+
+void TTagFileForm::tree_drop(const QMimeData& mime) {
+    if (!file_) return;
+    run_reporting_errors(this, [&] {
+        TagDatabase& db = app_.db();
+        if (has_tag_drag_data(mime)) {
+            for (const DraggedTag& dragged : read_tag_drag_data(mime, db)) {
+                if (dragged.file == file_ || db.find_tag_in_file(*file_, dragged.type, dragged.id))
+                    continue;
+                const Payload* payload = db.get_tag_data(*dragged.tag);
+                if (!payload) continue;
+                db.add_tag(file_, dragged.type, dragged.id, dragged.tag->version, dragged.tag->name,
+                           0, static_cast<std::uint32_t>(payload->size()), *payload);
+            }
+        } else {
+            for (const QUrl& url : mime.urls())
+                if (url.isLocalFile())
+                    drop_file(QFileInfo(url.toLocalFile()).absoluteFilePath().toStdString());
+        }
+        rebuildTree(true);
+    });
+}
+
+void TTagFileForm::drop_file(const std::string& path) {
+    TagDatabase& db = app_.db();
+    if (QFileInfo(QString::fromStdString(path)).isDir()) return;
+    const bool was_loaded = is_loaded(db, path);
+    if (TagFile* source = db.read_tag_file(path, false)) {
+        db.copy_missing_tags(*source, *file_);
+        // A tag file read only for the drop does not join the workspace's lookups.
+        if (!was_loaded && !source->form && source != file_) app_.close_file(*source);
+        return;
+    }
+    db.import_raw_file(*file_, path);
+}
+
+} // namespace zephane

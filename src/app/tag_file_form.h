@@ -1,0 +1,67 @@
+#pragma once
+// TTagFileForm: the window of one tag file. Its tree lists the file's groups and tags; its
+// commands create, copy, paste, delete, rename and save tags; it accepts tag rows dragged
+// from other windows and files dropped from the desktop.
+
+#include "app/tag_tree_form.h"
+#include "tags/tag_database.h"
+
+#include <string>
+
+namespace zephane {
+
+// The window's title: the file's name without its extension, then " (readonly)" and
+// " (modified)" as they apply; "(unsaved tag file)" for a file never saved.
+std::string tag_file_title(const TagFile& file);
+// The file's name without its extension (the last "." within the last four characters and
+// what follows is cut).
+std::string file_name_without_extension(const std::string& path);
+
+class TTagFileForm : public TTagTreeForm {
+    Q_OBJECT
+
+public:
+    // Alert buttons of the close prompt.
+    static constexpr int kSaveButton = 101;
+    static constexpr int kCancelButton = 102;
+    static constexpr int kDontSaveButton = 103;
+
+    // Registers the window with its file.
+    TTagFileForm(TZephaneApp& app, TagFile& file);
+    ~TTagFileForm() override;
+
+    TagFile* file() const { return file_; }
+
+    void rebuildTree(bool refresh) override;
+    void updateTitle();
+    // The database changed the file: title and rows again.
+    void refresh();
+    bool canClose() override;
+
+    bool command_status(int command, CommandState& state) override;
+    bool do_command(int command) override;
+
+    bool tree_accepts_drop(const QMimeData& mime) override;
+    void tree_drop(const QMimeData& mime) override;
+
+    // Save and Save As; false when nothing was written (cancelled or refused).
+    bool save();
+    bool save_as();
+
+private:
+    void cut();
+    void copy();
+    void paste();
+    void clear();
+    void revert();
+    void create_tag();
+    void drop_file(const std::string& path);
+    // Forgets the file: the window no longer shows it.
+    void detach_file();
+    // Closes the window once the current command is over.
+    void close_later();
+
+    TagFile* file_;
+};
+
+} // namespace zephane

@@ -1,0 +1,84 @@
+#include "app/tag_info_dialog.h"
+
+#include "app/app_texts.h"
+#include "app/tag_id_chooser.h"
+#include "framework/xg_dialog.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zephane {
+
+namespace {
+constexpr int kNameControl = 1;
+constexpr int kTypeControl = 8;
+constexpr int kOk = 101;
+constexpr int kCancel = 100;
+
+std::string latin1(const QString& text) {
+    return text.toLatin1().toStdString();
+}
+} // namespace
+
+bool run_tag_info_dialog(QWidget* parent, TagDatabase& db, TagEntry& tag) {
+    XGDialog dialog(kTagInfoResource, QString::fromLatin1(text::kTagInfoTitle), parent);
+    dialog.set_cancel_id(kCancel);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* form = new QFormLayout;
+    auto* name = new QLineEdit(QString::fromLatin1(tag.name), &dialog);
+    name->setMaxLength(static_cast<int>(kTagNameLength));
+    dialog.register_control(kNameControl, name);
+    form->addRow(QStringLiteral("Name:"), name);
+    layout->addLayout(form);
+
+    auto* group_box = new QGroupBox(QString::fromLatin1(text::kGroup), &dialog);
+    auto* group_layout = new QHBoxLayout(group_box);
+    auto* type =
+        new QLineEdit(QString::fromLatin1(tag_id_to_text(TagDatabase::get_tag_type(tag))), &dialog);
+    type->setMaxLength(4);
+    dialog.register_control(kTypeControl, type);
+    group_layout->addWidget(type);
+    group_layout->addStretch(1);
+    layout->addWidget(group_box);
+
+    auto* id_box = new QGroupBox(QStringLiteral("Identifier"), &dialog);
+    auto* id_layout = new QVBoxLayout(id_box);
+    // The tag's own identifier stays unless the user asks for another.
+    TagIdChooser chooser(dialog, *id_layout, IdScope::kSpecify);
+    chooser.set_typed(tag.id);
+    layout->addWidget(id_box);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(dialog.make_end_button(kCancel, QString::fromLatin1(text::kCancel)));
+    buttons->addWidget(dialog.make_end_button(kOk, QString::fromLatin1(text::kOk), true));
+    layout->addLayout(buttons);
+
+    const auto typed_type = [type] { return text_to_tag_id(latin1(type->text())); };
+    const auto update = [&] { chooser.show_id(db, latin1(name->text()), typed_type(), tag.file); };
+    QObject::connect(name, &QLineEdit::textChanged, &dialog, update);
+    QObject::connect(type, &QLineEdit::textChanged, &dialog, update);
+    QObject::connect(&chooser, &TagIdChooser::scope_changed, &dialog, update);
+    name->selectAll();
+    name->setFocus();
+
+    if (dialog.run() != kOk) return false;
+    const std::string new_name = latin1(name->text());
+    const tag_type new_type = typed_type();
+    const tag_id new_id = chooser.chosen_id(db, new_name, new_type, tag.file);
+    // Nothing changed: leave the file unmodified (renaming marks it even to the same name).
+    const bool changed =
+        new_name != tag.name || new_id != tag.id || new_type != TagDatabase::get_tag_type(tag);
+    if (!changed) return false;
+    // Renaming marks the file for a rewrite, which the type move relies on.
+    db.set_tag_name(tag, new_name);
+    db.set_tag_id(tag, new_id);
+    db.set_tag_type(tag, new_type);
+    return changed;
+}
+
+} // namespace zephane

@@ -1,0 +1,99 @@
+#include "framework/xg_dialog.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <utility>
+
+namespace zephane {
+
+namespace {
+XGDialog::ModalHook& modal_hook() {
+    static XGDialog::ModalHook hook;
+    return hook;
+}
+} // namespace
+
+XGDialog::XGDialog(int resource, const QString& title, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      resource_(resource) {
+    setWindowTitle(title);
+    setModal(true);
+}
+
+QPushButton* XGDialog::make_end_button(int id, const QString& text, bool is_default) {
+    auto* button = new QPushButton(text, this);
+    button->setDefault(is_default);
+    button->setAutoDefault(is_default);
+    connect(button, &QPushButton::clicked, this, [this, id] { end(id); });
+    register_control(id, button);
+    return button;
+}
+
+int XGDialog::run() {
+    ended_ = cancel_id_;
+    if (modal_hook()) {
+        QPointer<XGDialog> self(this);
+        QTimer::singleShot(0, this, [self] {
+            if (!self || !modal_hook()) return;
+            modal_hook()(*self);
+            if (self && self->isVisible()) self->end(self->cancel_id_);
+        });
+    }
+    exec();
+    return ended_;
+}
+
+void XGDialog::end(int id) {
+    ended_ = id;
+    done(id);
+}
+
+void XGDialog::reject() {
+    end(cancel_id_);
+}
+
+bool XGDialog::click(int id) {
+    auto* button = control<QAbstractButton>(id);
+    if (!button || !button->isEnabled()) return false;
+    button->click();
+    return true;
+}
+
+bool XGDialog::type_text(int id, const QString& text) {
+    auto* edit = control<QLineEdit>(id);
+    if (!edit || !edit->isEnabled()) return false;
+    edit->setText(text);
+    emit edit->textEdited(text);
+    return true;
+}
+
+bool XGDialog::choose_row(int id, int row) {
+    auto* list = control<QListWidget>(id);
+    if (!list || !list->isEnabled()) return false;
+    list->setCurrentRow(row);
+    return true;
+}
+
+QString XGDialog::text_of(int id) const {
+    if (const auto* edit = control<QLineEdit>(id)) return edit->text();
+    if (const auto* label = control<QLabel>(id)) return label->text();
+    if (const auto* button = control<QAbstractButton>(id)) return button->text();
+    return {};
+}
+
+bool XGDialog::is_enabled(int id) const {
+    const QWidget* widget = find_control(id);
+    return widget && widget->isEnabled();
+}
+
+XGDialog::ModalHook XGDialog::set_modal_hook(ModalHook hook) {
+    return std::exchange(modal_hook(), std::move(hook));
+}
+
+} // namespace zephane

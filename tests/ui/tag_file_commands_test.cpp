@@ -1,0 +1,348 @@
+// The tag file window's commands, run by their ids as the menus and keys run them.
+
+#include "app/command_ids.h"
+#include "app/tag_drag.h"
+#include "framework/xg_alert.h"
+#include "framework/xg_frame.h"
+#include "ui_support.h"
+
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+namespace zephane {
+namespace {
+
+using uitest::DialogScript;
+using uitest::FileScript;
+using uitest::press;
+
+constexpr tag_type kUnit = fourcc("unit");
+constexpr tag_type kProj = fourcc("proj");
+
+class FileCommands : public uitest::AppFixture {
+protected:
+    void SetUp() override {
+        make_app();
+        army_path = write("plugins/army.tag",
+                          uitest::current_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {1, 2, 3}},
+                                                   {kUnit, fourcc("trow"), "Troll", {9, 9}},
+                                                   {kProj, fourcc("arrw"), "Arrow", {4}}}));
+        other_path = write("plugins/other.tag",
+                           uitest::current_file(1, {{kProj, fourcc("bolt"), "Bolt", {5}}}));
+        army = &open_file(army_path);
+        other = &open_file(other_path);
+    }
+    TagDatabase& db() { return app->db(); }
+    // Runs a command in the window as the menus do: the window goes to the front first.
+    bool run(TTagFileForm& form, int command) {
+        app->frame().bring_to_front(form);
+        return app->frame().dispatch(command);
+    }
+    bool enabled(TTagFileForm& form, int command) {
+        app->frame().bring_to_front(form);
+        return app->frame().command_state(command).enabled;
+    }
+    std::string army_path, other_path;
+    TTagFileForm* army = nullptr;
+    TTagFileForm* other = nullptr;
+};
+
+TEST_F(FileCommands, PastingTwiceIntoOneFileGivesTheSecondCopyANewId) {
+    EXPECT_FALSE(enabled(*army, command::kPaste));
+    EXPECT_FALSE(enabled(*army, command::kCut));
+    uitest::select_rows(*army->tree(), {"Dwarf"});
+    ASSERT_TRUE(run(*army, command::kCut));
+    EXPECT_EQ(db().find_tag_in_file(*army->file(), kUnit, fourcc("dwar")), nullptr);
+    EXPECT_TRUE(enabled(*army, command::kPaste));
+
+    ASSERT_TRUE(run(*army, command::kPaste)); // the file lacks the id now: kept
+    EXPECT_NE(db().find_tag_in_file(*army->file(), kUnit, fourcc("dwar")), nullptr);
+    ASSERT_TRUE(run(*army, command::kPaste)); // taken now: a new one for the type in this file
+    TagGroup* units = db().find_tag_group(*army->file(), kUnit, false);
+    ASSERT_EQ(units->entries.size(), 3u);
+    EXPECT_EQ(units->entries.front().name, "Dwarf");
+    EXPECT_EQ(units->entries.front().id, fourcc("dwas"));
+    EXPECT_EQ(*db().get_tag_data(units->entries.front()), (Payload{1, 2, 3}));
+    // The pasted tag is selected, and nothing else.
+    ASSERT_EQ(army->tree()->selection_count(), 1u);
+    EXPECT_EQ(army->tree()->selection().front()->label, "Dwarf (dwas) [0k]");
+
+    ASSERT_TRUE(run(*other, command::kPaste)); // another file that lacks the id keeps it
+    EXPECT_NE(db().find_tag_in_file(*other->file(), kUnit, fourcc("dwar")), nullptr);
+}
+
+TEST_F(FileCommands, CopyKeepsTheTagsAndAGroupRowStandsForItsTags) {
+    uitest::select_rows(*army->tree(), {"Units", "Troll"}); // the troll counts once
+    ASSERT_TRUE(run(*army, command::kCopy));
+    ASSERT_EQ(app->clipboard().records().size(), 2u);
+    EXPECT_NE(db().find_tag_in_file(*army->file(), kUnit, fourcc("trow")), nullptr);
+    ASSERT_TRUE(run(*other, command::kPaste));
+    EXPECT_EQ(uitest::all_labels(*other->tree()),
+              (std::vector<std::string>{"Projectiles", "Bolt (bolt) [0k]", "Units",
+                                        "Dwarf (dwar) [0k]", "Troll (trow) [0k]"}));
+    EXPECT_EQ(other->windowTitle(), "other (modified)");
+}
+
+TEST_F(FileCommands, DeleteKeyClearsTheSelectionAndCutSparesTagsWhoseEditorStaysOpen) {
+    uitest::attach_test_editor(kUnit);
+    app->openTag(*db().find_tag(kUnit, fourcc("dwar")), false);
+    auto* editor = static_cast<uitest::TestEditor*>(
+        TagEditorWindow::of(*db().find_tag(kUnit, fourcc("dwar"))));
+    ASSERT_NE(editor, nullptr);
+    editor->may_close = false;
+    app->frame().bring_to_front(*army);
+    uitest::select_rows(*army->tree(), {"Dwarf", "Troll"});
+    ASSERT_TRUE(run(*army, command::kCut));
+    EXPECT_NE(db().find_tag_in_file(*army->file(), kUnit, fourcc("dwar")), nullptr);
+    EXPECT_EQ(db().find_tag_in_file(*army->file(), kUnit, fourcc("trow")), nullptr);
+    EXPECT_EQ(app->clipboard().records().size(), 1u);
+
+    editor->may_close = true;
+    uitest::select_rows(*army->tree(), {"Dwarf", "Arrow"});
+    army->tree()->setFocus();
+    QTest::keyClick(army->tree(), Qt::Key_Backspace);
+    EXPECT_EQ(db().find_tag_in_file(*army->file(), kUnit, fourcc("dwar")), nullptr);
+    EXPECT_EQ(db().find_tag_in_file(*army->file(), kProj, fourcc("arrw")), nullptr);
+    EXPECT_TRUE(TagEditorWindow::open_editors().empty());
+    EXPECT_TRUE(army->file()->groups.empty());
+    EXPECT_TRUE(uitest::all_labels(*army->tree()).empty());
+}
+
+TEST_F(FileCommands, SaveWritesTheFileAndSaveAsFollowsItsRules) {
+    EXPECT_FALSE(enabled(*army, command::kSave));
+    db().set_tag_name(*db().find_tag(kUnit, fourcc("dwar")), "Dwarf Lord");
+    app->flush_changes();
+    EXPECT_EQ(army->windowTitle(), "army (modified)");
+    EXPECT_TRUE(enabled(*army, command::kRevert));
+    ASSERT_TRUE(run(*army, command::kSave));
+    EXPECT_EQ(army->windowTitle(), "army");
+    EXPECT_FALSE(enabled(*army, command::kRevert));
+    {
+        TagDatabase fresh;
+        EXPECT_EQ(fresh.read_tag_file(army_path, false)->groups.size(), 2u);
+        EXPECT_EQ(fresh.find_tag(kUnit, fourcc("dwar"))->name, "Dwarf Lord");
+    }
+    // Save As onto another tag file writes nothing and does not load that file.
+    const std::string elsewhere = write(
+        "elsewhere/keep.tag", uitest::current_file(1, {{kUnit, fourcc("keep"), "Keep", {7}}}));
+    const auto before = test::read_bytes(elsewhere);
+    {
+        FileScript files({QString::fromStdString(elsewhere)});
+        DialogScript dialogs({press(1)});
+        ASSERT_TRUE(run(*army, command::kSaveAs));
+        EXPECT_EQ(files.requests().front().proposed, "army.tag");
+        EXPECT_EQ(files.requests().front().filter, "All Files|*.*");
+    }
+    EXPECT_EQ(test::read_bytes(elsewhere), before);
+    EXPECT_EQ(db().find_tag(kUnit, fourcc("keep")), nullptr);
+    // Save As to a new path moves the window's file there.
+    const std::string copy = (folder.path() / "plugins/army copy.tag").string();
+    {
+        FileScript files({QString::fromStdString(copy)});
+        ASSERT_TRUE(run(*army, command::kSaveAs));
+    }
+    EXPECT_EQ(*army->file()->spec, copy);
+    EXPECT_EQ(army->windowTitle(), "army copy");
+    EXPECT_EQ(TagDatabase().read_tag_file(copy, false)->groups.size(), 2u);
+    // A cancelled dialog changes nothing.
+    FileScript cancelled({std::nullopt});
+    ASSERT_TRUE(run(*army, command::kSaveAs));
+    EXPECT_EQ(*army->file()->spec, copy);
+}
+
+TEST_F(FileCommands, UserErrorsEndTheCommandWithAnAlert) {
+    const std::string base_path =
+        write("tags/base.tag", uitest::current_file(3, {{kUnit, fourcc("elfs"), "Elf", {1}}}));
+    TTagFileForm& base = open_file(base_path);
+    EXPECT_EQ(base.windowTitle(), "base (readonly)");
+    db().set_tag_name(*db().find_tag(kUnit, fourcc("elfs")), "Renamed");
+    app->flush_changes();
+    EXPECT_EQ(base.windowTitle(), "base (readonly) (modified)");
+    DialogScript dialogs({[](XGDialog& alert) {
+                              EXPECT_EQ(alert.text_of(kAlertTextControl),
+                                        "base.tag - Cannot modify base tags or patches.");
+                              alert.click(1);
+                          },
+                          press(1)});
+    ASSERT_TRUE(run(base, command::kSave));
+    FileScript files({QString::fromStdString((folder.path() / "plugins/copy.tag").string())});
+    ASSERT_TRUE(run(base, command::kSaveAs));
+    EXPECT_EQ(dialogs.titles(),
+              (std::vector<QString>{QStringLiteral("Error"), QStringLiteral("Error")}));
+    EXPECT_EQ(*base.file()->spec, base_path);
+}
+
+TEST_F(FileCommands, ANewFileIsSavedThroughSaveAsUnderUntitled) {
+    ASSERT_TRUE(app->frame().dispatch(command::kNew));
+    auto* fresh = qobject_cast<TTagFileForm*>(app->frame().front_form());
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(fresh->windowTitle(), "(unsaved tag file)");
+    EXPECT_TRUE(enabled(*fresh, command::kSave));
+    EXPECT_FALSE(enabled(*fresh, command::kRevert));
+    db().add_tag(fresh->file(), kUnit, fourcc("newt"), 1, "Newt", 0, 0, Payload{3});
+    const std::string target = (folder.path() / "plugins/new.tag").string();
+    FileScript files({QString::fromStdString(target)});
+    ASSERT_TRUE(run(*fresh, command::kSave));
+    EXPECT_EQ(files.requests().front().proposed, "untitled.tag");
+    EXPECT_EQ(fresh->windowTitle(), "new");
+    EXPECT_EQ(TagDatabase().read_tag_file(target, false)->kind, kFileKindPlugin);
+}
+
+TEST_F(FileCommands, RevertReadsTheFileAgain) {
+    db().set_tag_name(*db().find_tag(kUnit, fourcc("dwar")), "Renamed");
+    app->flush_changes();
+    ASSERT_TRUE(run(*army, command::kRevert));
+    ASSERT_NE(army->file(), nullptr);
+    EXPECT_EQ(db().find_tag_in_file(*army->file(), kUnit, fourcc("dwar"))->name, "Dwarf");
+    EXPECT_EQ(army->windowTitle(), "army");
+    EXPECT_EQ(app->file_form(*army->file()), army);
+}
+
+TEST_F(FileCommands, ClosePromptNamesTheFileAndHonoursEachButton) {
+    db().set_tag_name(*db().find_tag(kUnit, fourcc("dwar")), "Renamed");
+    app->flush_changes();
+    {
+        DialogScript dialogs({[](XGDialog& alert) {
+            EXPECT_EQ(alert.text_of(kAlertTextControl),
+                      "Should the contents of army be saved before the window is closed?");
+            EXPECT_EQ(alert.text_of(TTagFileForm::kSaveButton), "Save");
+            EXPECT_EQ(alert.text_of(TTagFileForm::kCancelButton), "Cancel");
+            EXPECT_EQ(alert.text_of(TTagFileForm::kDontSaveButton), "Don't Save");
+            alert.click(TTagFileForm::kCancelButton);
+        }});
+        EXPECT_FALSE(app->frame().close_form(*army));
+        EXPECT_EQ(dialogs.titles().front(), "Save Window?");
+    }
+    {
+        DialogScript dialogs({press(TTagFileForm::kDontSaveButton)});
+        EXPECT_TRUE(app->frame().close_form(*army));
+    }
+    // The unsaved rename is gone; the file stays loaded, as read from disk.
+    EXPECT_EQ(db().find_tag(kUnit, fourcc("dwar"))->name, "Dwarf");
+    EXPECT_EQ(db().find_tag(kUnit, fourcc("dwar"))->file->form, nullptr);
+
+    ASSERT_TRUE(app->frame().dispatch(command::kNew));
+    auto* fresh = qobject_cast<TTagFileForm*>(app->frame().front_form());
+    db().add_tag(fresh->file(), kUnit, fourcc("newt"), 1, "Newt", 0, 0, Payload{3});
+    const std::size_t files_before = db().files().size();
+    {
+        DialogScript dialogs({[](XGDialog& alert) {
+            EXPECT_EQ(
+                alert.text_of(kAlertTextControl),
+                "Should the contents of the new tag file be saved before the window is closed?");
+            alert.click(TTagFileForm::kDontSaveButton);
+        }});
+        EXPECT_TRUE(app->frame().close_form(*fresh));
+    }
+    EXPECT_EQ(db().files().size(), files_before - 1);
+    EXPECT_EQ(db().find_tag(kUnit, fourcc("newt")), nullptr);
+}
+
+TEST_F(FileCommands, SaveFromTheClosePromptSavesBeforeClosing) {
+    db().set_tag_name(*db().find_tag(kUnit, fourcc("dwar")), "Saved Name");
+    app->flush_changes();
+    DialogScript dialogs({press(TTagFileForm::kSaveButton)});
+    EXPECT_TRUE(app->frame().close_form(*army));
+    TagDatabase saved;
+    saved.read_tag_file(army_path, false);
+    EXPECT_EQ(saved.find_tag(kUnit, fourcc("dwar"))->name, "Saved Name");
+}
+
+TEST_F(FileCommands, FindDuplicatesOpensTheOtherCopies) {
+    write("plugins/copy.tag",
+          uitest::current_file(1, {{kProj, fourcc("arrw"), "Arrow copy", {8}}}));
+    TagFile* copy = db().read_tag_file((folder.path() / "plugins/copy.tag").string(), false);
+    uitest::select_rows(*army->tree(), {"Arrow", "Dwarf"});
+    EXPECT_FALSE(enabled(*army, command::kFindDuplicates));
+    uitest::select_rows(*army->tree(), {"Arrow"});
+    ASSERT_TRUE(run(*army, command::kFindDuplicates));
+    // The copy has no editor: it is shown selected in its own file's window.
+    TTagFileForm* copy_form = app->file_form(*copy);
+    ASSERT_NE(copy_form, nullptr);
+    EXPECT_EQ(app->frame().front_form(), copy_form);
+    ASSERT_EQ(copy_form->tree()->selection_count(), 1u);
+    EXPECT_EQ(copy_form->tree()->selection().front()->label, "Arrow copy (arrw) [0k]");
+
+    // Nothing selected: the first tag that has a copy, and every copy of it.
+    app->frame().discard_form(*copy_form);
+    army->tree()->clear_selection();
+    ASSERT_TRUE(run(*army, command::kFindDuplicates));
+    EXPECT_NE(app->file_form(*copy), nullptr);
+    EXPECT_EQ(army->tree()->selection().front()->label, "Arrow (arrw) [0k]");
+}
+
+TEST_F(FileCommands, DraggedRowsCopyIntoOtherWindowsOnly) {
+    uitest::select_rows(*army->tree(), {"Dwarf", "Arrow"});
+    const std::unique_ptr<QMimeData> drag = army->tree_drag_data();
+    ASSERT_NE(drag, nullptr);
+    EXPECT_TRUE(army->tree_accepts_drop(*drag));
+    const std::size_t rebuilt = army->rebuild_count();
+    army->tree_drop(*drag); // onto its own window: nothing
+    EXPECT_EQ(db().find_tag_group(*army->file(), kUnit, false)->entries.size(), 2u);
+    EXPECT_FALSE(army->file()->needupdate);
+    EXPECT_LE(army->rebuild_count(), rebuilt + 1);
+
+    db().add_tag(other->file(), kProj, fourcc("arrw"), 1, "Other arrow", 0, 0, Payload{6});
+    other->tree_drop(*drag);
+    EXPECT_EQ(db().find_tag_in_file(*other->file(), kUnit, fourcc("dwar"))->name, "Dwarf");
+    EXPECT_EQ(*db().get_tag_data(*db().find_tag_in_file(*other->file(), kUnit, fourcc("dwar"))),
+              (Payload{1, 2, 3}));
+    // The id the window already had is not copied again.
+    EXPECT_EQ(db().find_tag_in_file(*other->file(), kProj, fourcc("arrw"))->name, "Other arrow");
+    EXPECT_EQ(db().find_tag_group(*other->file(), kProj, false)->entries.size(), 2u);
+
+    // Data from elsewhere, or naming a tag that is gone, adds nothing.
+    QMimeData forged;
+    forged.setData(QString::fromLatin1(kTagRowMimeType), QByteArray(40, 'x'));
+    EXPECT_TRUE(read_tag_drag_data(forged, db()).empty());
+    db().delete_tag(*db().find_tag_in_file(*army->file(), kUnit, fourcc("dwar")));
+    EXPECT_EQ(read_tag_drag_data(*drag, db()).size(), 1u);
+}
+
+TEST_F(FileCommands, DroppedFilesBecomeTagsAndTagFilesGiveTheirMissingTags) {
+    const std::string picture = write("desk/photo.JPG", {0xFF, 0xD8, 0xFF, 0xD9});
+    const std::string notes = write("desk/notes.txt", test::bytes_of("hello"));
+    const std::string tags =
+        write("desk/more.tag", uitest::current_file(1, {{kUnit, fourcc("dwar"), "Dwarf again", {1}},
+                                                        {kUnit, fourcc("elfs"), "Elf", {2}}}));
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QString::fromStdString(picture)),
+                   QUrl::fromLocalFile(QString::fromStdString(notes)),
+                   QUrl::fromLocalFile(QString::fromStdString(tags))});
+    ASSERT_TRUE(army->tree_accepts_drop(files));
+    const std::size_t loaded = db().files().size();
+    army->tree_drop(files);
+    const TagFile& file = *army->file();
+    EXPECT_EQ(db().find_tag_group(const_cast<TagFile&>(file), fourcc("jpeg"), false)
+                  ->entries.front()
+                  .name,
+              "photo.JPG");
+    EXPECT_EQ(db().find_tag_group(const_cast<TagFile&>(file), fourcc("rawd"), false)
+                  ->entries.front()
+                  .name,
+              "notes.txt");
+    EXPECT_EQ(db().find_tag_in_file(file, kUnit, fourcc("elfs"))->name, "Elf");
+    EXPECT_EQ(db().find_tag_in_file(file, kUnit, fourcc("dwar"))->name, "Dwarf"); // not replaced
+    EXPECT_EQ(db().files().size(), loaded); // the dropped tag file did not join the workspace
+    EXPECT_NE(uitest::row_starting(*army->tree(), "Raw Files"), nullptr);
+}
+
+TEST_F(FileCommands, ImportsStayDisabledAndOtherCommandsFollowTheTable) {
+    for (int command :
+         {command::kImportCameraMotion, command::kImportCinFile, command::kImportNewColormap,
+          command::kReplaceColormap, command::kCollapseTerrainDetail})
+        EXPECT_FALSE(enabled(*army, command)) << command;
+    EXPECT_TRUE(enabled(*army, command::kCreateTag));
+    EXPECT_TRUE(enabled(*army, command::kSaveAs));
+    EXPECT_FALSE(enabled(*army, command::kOpenTag));
+    EXPECT_FALSE(enabled(*army, command::kTagInfo));
+    EXPECT_TRUE(enabled(*army, command::kFindDuplicates));
+    uitest::select_rows(*army->tree(), {"Arrow"});
+    EXPECT_TRUE(enabled(*army, command::kOpenTag));
+    EXPECT_TRUE(enabled(*army, command::kTagInfo));
+    EXPECT_FALSE(app->frame().dispatch(command::kImportNewColormap));
+}
+
+} // namespace
+} // namespace zephane
