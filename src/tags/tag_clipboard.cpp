@@ -6,6 +6,12 @@ namespace {
 constexpr std::size_t kInitialRecords = 20;
 constexpr std::size_t kGrowBy = 5;
 constexpr std::size_t kNameLength = 127;
+
+ClipboardRecord forget_paste(ClipboardRecord record) {
+    record.pasted = nullptr;
+    record.pasted_into = nullptr;
+    return record;
+}
 } // namespace
 
 void TagClipboard::clipboard_reset(std::size_t capacity) {
@@ -40,6 +46,7 @@ std::vector<TagEntry*> TagClipboard::paste(TagDatabase& db, TagFile& file) {
         if (db.find_tag_in_file(file, record.type, id)) id = db.make_tag_id(record.name, record.type, &file);
         record.pasted = db.add_tag(&file, record.type, id, record.version, record.name, 0,
                                    static_cast<std::uint32_t>(record.payload.size()), record.payload);
+        record.pasted_into = &file;
         added.push_back(record.pasted);
     }
     return added;
@@ -47,12 +54,12 @@ std::vector<TagEntry*> TagClipboard::paste(TagDatabase& db, TagFile& file) {
 
 void TagClipboard::forget(const TagEntry* entry) {
     for (ClipboardRecord& record : records_)
-        if (record.pasted == entry) record.pasted = nullptr;
+        if (record.pasted == entry) record = forget_paste(std::move(record));
 }
 
 void TagClipboard::forget_file(const TagFile& file) {
     for (ClipboardRecord& record : records_)
-        if (record.pasted && record.pasted->file == &file) record.pasted = nullptr;
+        if (record.pasted_into == &file) record = forget_paste(std::move(record));
 }
 
 } // namespace zephane

@@ -15,7 +15,8 @@ struct ClipboardRecord {
     std::int16_t version = 0;
     tag_type type = 0;
     tag_id id = 0;
-    TagEntry* pasted = nullptr; // the entry the last paste of this record created
+    TagEntry* pasted = nullptr;     // the entry the last paste of this record created
+    TagFile* pasted_into = nullptr; // its file, so forgetting a file never touches the entry
 };
 
 class TagClipboard {
@@ -29,7 +30,7 @@ public:
     // Adds every record to the file; an id the file already has for that type is replaced by
     // one unique for the type within the file. Returns the new entries.
     std::vector<TagEntry*> paste(TagDatabase& db, TagFile& file);
-    // Forgets entries that are about to disappear.
+    // Forgets entries that are about to disappear (or have: neither reads the entry).
     void forget(const TagEntry* entry);
     void forget_file(const TagFile& file);
 

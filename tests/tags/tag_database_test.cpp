@@ -293,6 +293,15 @@ TEST_F(Database, ClipboardCopyCutPaste) {
     EXPECT_EQ(clipboard.records().front().payload, (Payload{1, 2}));
     for (int k = 0; k < 21; ++k) clipboard.clipboard_add(db, *first[0], true);
     EXPECT_EQ(clipboard.capacity(), 25u);
+
+    // Forgetting a closed file must not read its (already deleted) entries.
+    clipboard.clipboard_reset(0);
+    clipboard.clipboard_add(db, *first[0], true);
+    TagFile* scratch = db.create_tag_file();
+    clipboard.paste(db, *scratch);
+    db.close_tag_file(*scratch);
+    clipboard.forget_file(*scratch);
+    EXPECT_EQ(clipboard.records().front().pasted, nullptr);
 }
 
 TEST_F(Database, FoldersLoadInNameOrderRegardlessOfCase) {
