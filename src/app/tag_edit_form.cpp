@@ -77,7 +77,9 @@ void TTagEditForm::finishInit() {
     build_header();
     updateHeader();
     watch_controls(background_);
-    update_buttons();
+    // Nothing to compare until the first reload has filled the controls.
+    enable_control(kReloadButton, false);
+    enable_control(kApplyButton, false);
     resize(sizeHint());
 }
 
@@ -100,6 +102,7 @@ void TTagEditForm::reload() {
         throw;
     }
     filling_ = false;
+    filled_ = true;
     update_buttons();
 }
 
@@ -109,11 +112,11 @@ void TTagEditForm::apply() {
 }
 
 bool TTagEditForm::isModified() {
-    return differs_from_tag();
+    return filled_ && differs_from_tag(); // never filled: nothing of the user's to keep
 }
 
 void TTagEditForm::contents_changed() {
-    if (!filling_ && finished_) update_buttons();
+    if (!filling_ && filled_) update_buttons();
 }
 
 void TTagEditForm::update_buttons() {

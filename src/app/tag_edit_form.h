@@ -91,8 +91,9 @@ public:
     QWidget* make_reference_field(int id, int open_id, tag_type type, QWidget* parent);
     // A control changed: the header's buttons follow the modified state.
     virtual void contents_changed();
-    // While the controls are being filled, changes are not the user's.
-    bool filling() const { return filling_; }
+    // While the controls are being filled, changes are not the user's; before the first
+    // reload there is nothing to read.
+    bool filling() const { return filling_ || !filled_; }
 
 protected:
     virtual void do_reload() = 0;
@@ -114,6 +115,7 @@ private:
     std::vector<std::pair<TagReferenceButton*, QPushButton*>> references_;
     bool filling_ = false;
     bool finished_ = false;
+    bool filled_ = false; // reloaded at least once
 };
 
 } // namespace zephane
