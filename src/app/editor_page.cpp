@@ -63,6 +63,7 @@ QWidget& EditorPage::make_box(const char* group, int index) {
     if (!group) rows->setContentsMargins(0, 0, 0, 0);
     column(index).addWidget(widget);
     groups_[key] = {widget, rows};
+    group_columns_.emplace_back(index, rows);
     return *widget;
 }
 
@@ -111,7 +112,8 @@ void EditorPage::add_range(int lower_id, int upper_id, const char* label, const 
 QCheckBox* EditorPage::add_check(int id, const char* text, const char* group) {
     auto* check = new QCheckBox(label_text(text), &box(group));
     form_.register_control(id, check);
-    add_row(nullptr, check, group);
+    // Under the edit boxes when the group has labelled rows; at the left in a group of checks.
+    rows(group).addRow(QString(), check);
     return check;
 }
 
@@ -193,6 +195,25 @@ void EditorPage::add_bindings(const RecordBindings& bindings) {
 }
 
 void EditorPage::finish() {
+    for (int index = 0; index < static_cast<int>(columns_.size()); ++index) {
+        std::vector<QWidget*> labels;
+        int widest = 0;
+        for (const auto& [column, rows] : group_columns_) {
+            if (column != index) continue;
+            for (int row = 0; row < rows->rowCount(); ++row) {
+                QLayoutItem* item = rows->itemAt(row, QFormLayout::LabelRole);
+                if (!item || !item->widget()) continue;
+                if (auto* text = qobject_cast<QLabel*>(item->widget()); text && text->text().isEmpty())
+                    continue;
+                labels.push_back(item->widget());
+                widest = std::max(widest, item->widget()->sizeHint().width());
+            }
+        }
+        for (QWidget* label : labels) {
+            label->setMinimumWidth(widest);
+            if (auto* text = qobject_cast<QLabel*>(label)) text->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
     for (QVBoxLayout* layout : columns_) layout->addStretch(1);
     columns_layout_->addStretch(1);
 }

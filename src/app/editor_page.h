@@ -57,7 +57,8 @@ public:
     ColourSwatch* add_swatch(int id, const char* group);
     void add_row(const char* label, QWidget* widget, const char* group);
 
-    // Stretch below the columns, so the groups keep their natural heights.
+    // Aligns the edit boxes of each column (its labels take one width) and puts stretch below
+    // the columns, so the groups keep their natural heights.
     void finish();
 
     // Width for an edit box of a number with so many characters.
@@ -71,6 +72,7 @@ private:
     QHBoxLayout* columns_layout_ = nullptr;
     std::vector<QVBoxLayout*> columns_;
     std::map<QString, std::pair<QWidget*, QFormLayout*>> groups_;
+    std::vector<std::pair<int, QFormLayout*>> group_columns_; // in the order made
 };
 
 } // namespace zephane

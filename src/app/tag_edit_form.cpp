@@ -102,6 +102,7 @@ void TTagEditForm::reload() {
         throw;
     }
     filling_ = false;
+    if (!filled_) resize(sizeHint()); // the first fill decides the widths of labels and paths
     filled_ = true;
     update_buttons();
 }
@@ -149,6 +150,9 @@ void TTagEditForm::updateHeader() {
     if (auto* label = control<QLabel>(kPathText)) {
         label->setText(QString::fromStdString(path));
         label->setToolTip(label->text());
+        // Room for the path when the window is first sized; narrower windows elide nothing
+        // but the tooltip still tells.
+        label->setMinimumWidth(std::min(label->fontMetrics().horizontalAdvance(label->text()) + 4, 400));
     }
 }
 

@@ -47,6 +47,8 @@ TEST_F(TagEditFormTest, HeaderShowsTheFileAndItsButtonsFollowTheModifiedState) {
     EXPECT_GE(editor.minimumWidth(), 300);
     EXPECT_GE(editor.minimumHeight(), 300);
     EXPECT_GE(editor.sizeHint().height(), 300);
+    // The window opens at its content's size (as wide as the main window allows).
+    EXPECT_EQ(editor.height(), editor.sizeHint().height());
     XGFrame& frame = app->frame();
     EXPECT_EQ(frame.front_form(), &editor);
     EXPECT_FALSE(frame.command_state(command::kApplyTagChanges).enabled);
