@@ -70,4 +70,27 @@ private:
     R copy_;
 };
 
+// An editor that is its binding table and nothing more: groups, the table's controls, done.
+template <typename R>
+class TableEditForm : public DefinitionEditForm<R> {
+public:
+    using Record = R;
+    TableEditForm(TagDatabase& db, TagEntry& tag, int resource, const char* form_title,
+                  std::span<const FieldBinding> bindings, std::span<const EditorGroup> groups)
+        : DefinitionEditForm<R>(resource, form_title, db, tag, bindings) {
+        EditorPage page(*this, groups);
+        this->build_page(page);
+        page.finish();
+    }
+};
+
+// Attaches a TableEditForm (under its type's editor name, e.g. TwindEditForm) with its form.
+template <typename Form>
+void attach_table_editor(int resource, const char* form_title, std::span<const FieldBinding> bindings,
+                         std::span<const EditorGroup> groups) {
+    attach_tag_editor(Form::Record::kType, [=](TagDatabase& db, TagEntry& tag) {
+        make_tag_editor<Form>(db, tag, resource, form_title, bindings, groups);
+    });
+}
+
 } // namespace zephane

@@ -24,6 +24,16 @@ QString key_of(const char* group) {
 QString label_text(const char* label) {
     return label ? QString::fromLatin1(label) : QString();
 }
+// A row holding the widget at its natural width, at the left.
+QWidget* at_left(QWidget* widget) {
+    auto* row = new QWidget(widget->parentWidget());
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    widget->setParent(row);
+    layout->addWidget(widget);
+    layout->addStretch(1);
+    return row;
+}
 } // namespace
 
 EditorPage::EditorPage(TTagEditForm& form, std::span<const EditorGroup> groups) : form_(form) {
@@ -132,13 +142,7 @@ QComboBox* EditorPage::add_popup(int id, const char* label, std::span<const char
     }
     popup->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     form_.register_control(id, popup);
-    auto* row = new QWidget(&box(group));
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    popup->setParent(row);
-    layout->addWidget(popup);
-    layout->addStretch(1);
-    add_row(label, row, group);
+    add_row(label, at_left(popup), group);
     return popup;
 }
 
@@ -158,13 +162,7 @@ QPushButton* EditorPage::add_button(int id, const char* text, const char* group)
     auto* button = new QPushButton(label_text(text), &box(group));
     button->setAutoDefault(false);
     form_.register_control(id, button);
-    auto* row = new QWidget(&box(group));
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    button->setParent(row);
-    layout->addWidget(button);
-    layout->addStretch(1);
-    add_row(nullptr, row, group);
+    add_row(nullptr, at_left(button), group);
     return button;
 }
 

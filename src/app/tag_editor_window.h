@@ -78,6 +78,15 @@ void adopt_tag_editor(std::unique_ptr<TagEditorWindow> editor);
 std::unique_ptr<TagEditorWindow> take_adopted_tag_editor();
 
 template <typename T, typename... Args>
+void make_tag_editor(TagDatabase& db, TagEntry& tag, Args&&... args);
+
+// Attaches T, made from (db, tag), as the type's editor.
+template <typename T>
+void attach_editor_window(tag_type type) {
+    attach_tag_editor(type, [](TagDatabase& db, TagEntry& tag) { make_tag_editor<T>(db, tag); });
+}
+
+template <typename T, typename... Args>
 void make_tag_editor(TagDatabase& db, TagEntry& tag, Args&&... args) {
     auto editor = std::make_unique<T>(db, tag, std::forward<Args>(args)...);
     editor->finishInit();

@@ -76,9 +76,7 @@ private:
 } // namespace
 
 void register_ambient_sound_editor() {
-    attach_tag_editor(A::kType, [](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<TamsoEditForm>(db, tag);
-    });
+    attach_editor_window<TamsoEditForm>(A::kType);
 }
 
 } // namespace zephane

@@ -52,9 +52,7 @@ public:
 } // namespace
 
 void register_artifact_editor() {
-    attach_tag_editor(A::kType, [](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<TartiEditForm>(db, tag);
-    });
+    attach_editor_window<TartiEditForm>(A::kType);
 }
 
 } // namespace zephane

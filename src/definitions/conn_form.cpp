@@ -23,22 +23,12 @@ constexpr FieldBinding kBindings[] = {
     bind::number("interpolant_distance", 10308, "Interpolant Distance:", kShape),
 };
 
-class TconnEditForm : public DefinitionEditForm<C> {
-public:
-    TconnEditForm(TagDatabase& db, TagEntry& tag)
-        : DefinitionEditForm(1003, "Connectors Window", db, tag, kBindings) {
-        EditorPage page(*this, kGroups);
-        build_page(page);
-        page.finish();
-    }
-};
+using TconnEditForm = TableEditForm<C>;
 
 } // namespace
 
 void register_connector_editor() {
-    attach_tag_editor(C::kType, [](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<TconnEditForm>(db, tag);
-    });
+    attach_table_editor<TconnEditForm>(1003, "Connectors Window", kBindings, kGroups);
 }
 
 } // namespace zephane

@@ -49,22 +49,12 @@ constexpr FieldBinding kBindings[] = {
     bind::number("circle_unit_separation", 10519, kSeparation, kCircle),
 };
 
-class TformEditForm : public DefinitionEditForm<F> {
-public:
-    TformEditForm(TagDatabase& db, TagEntry& tag)
-        : DefinitionEditForm(1005, "Formations Window", db, tag, kBindings) {
-        EditorPage page(*this, kGroups);
-        build_page(page);
-        page.finish();
-    }
-};
+using TformEditForm = TableEditForm<F>;
 
 } // namespace
 
 void register_formation_editor() {
-    attach_tag_editor(F::kType, [](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<TformEditForm>(db, tag);
-    });
+    attach_table_editor<TformEditForm>(1005, "Formations Window", kBindings, kGroups);
 }
 
 } // namespace zephane

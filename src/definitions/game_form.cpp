@@ -20,22 +20,12 @@ constexpr FieldBinding kBindings[] = {
     bind::reference("meshes", 104, "Map 3:", kMaps, 2),
 };
 
-class TgameEditForm : public DefinitionEditForm<G> {
-public:
-    TgameEditForm(TagDatabase& db, TagEntry& tag)
-        : DefinitionEditForm(161, "Game Parameter Window", db, tag, kBindings) {
-        EditorPage page(*this, kGroups);
-        build_page(page);
-        page.finish();
-    }
-};
+using TgameEditForm = TableEditForm<G>;
 
 } // namespace
 
 void register_game_parameter_editor() {
-    attach_tag_editor(G::kType, [](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<TgameEditForm>(db, tag);
-    });
+    attach_table_editor<TgameEditForm>(161, "Game Parameter Window", kBindings, kGroups);
 }
 
 } // namespace zephane

@@ -124,9 +124,7 @@ private:
 } // namespace
 
 void register_global_light_editor() {
-    attach_tag_editor(G::kType, [](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<TglliEditForm>(db, tag);
-    });
+    attach_editor_window<TglliEditForm>(G::kType);
 }
 
 } // namespace zephane

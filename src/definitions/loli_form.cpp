@@ -78,9 +78,7 @@ private:
 } // namespace
 
 void register_local_light_editor() {
-    attach_tag_editor(L::kType, [](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<TloliEditForm>(db, tag);
-    });
+    attach_editor_window<TloliEditForm>(L::kType);
 }
 
 } // namespace zephane

@@ -32,22 +32,12 @@ constexpr FieldBinding kBindings[] = {
     bind::number("height_offset", 11114, "Height Offset:", kShockwave),
 };
 
-class TmeefEditForm : public DefinitionEditForm<M> {
-public:
-    TmeefEditForm(TagDatabase& db, TagEntry& tag)
-        : DefinitionEditForm(1011, "Mesh Effect Window", db, tag, kBindings) {
-        EditorPage page(*this, kGroups);
-        build_page(page);
-        page.finish();
-    }
-};
+using TmeefEditForm = TableEditForm<M>;
 
 } // namespace
 
 void register_mesh_effect_editor() {
-    attach_tag_editor(M::kType, [](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<TmeefEditForm>(db, tag);
-    });
+    attach_table_editor<TmeefEditForm>(1011, "Mesh Effect Window", kBindings, kGroups);
 }
 
 } // namespace zephane

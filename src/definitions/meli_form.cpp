@@ -31,22 +31,12 @@ constexpr FieldBinding kBindings[] = {
     bind::number("filter_width", 11210, "Filter Width:", kSmoothing),
 };
 
-class TmeliEditForm : public DefinitionEditForm<M> {
-public:
-    TmeliEditForm(TagDatabase& db, TagEntry& tag)
-        : DefinitionEditForm(1012, "Mesh Lighting Dialog", db, tag, kBindings) {
-        EditorPage page(*this, kGroups);
-        build_page(page);
-        page.finish();
-    }
-};
+using TmeliEditForm = TableEditForm<M>;
 
 } // namespace
 
 void register_mesh_lighting_editor() {
-    attach_tag_editor(M::kType, [](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<TmeliEditForm>(db, tag);
-    });
+    attach_table_editor<TmeliEditForm>(1012, "Mesh Lighting Dialog", kBindings, kGroups);
 }
 
 } // namespace zephane

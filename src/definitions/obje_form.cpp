@@ -90,9 +90,7 @@ bool edit_effect_modifiers(QWidget* parent, std::int16_t (&modifiers)[16]) {
 }
 
 void register_object_editor() {
-    attach_tag_editor(O::kType, [](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<TobjeEditForm>(db, tag);
-    });
+    attach_editor_window<TobjeEditForm>(O::kType);
 }
 
 } // namespace zephane

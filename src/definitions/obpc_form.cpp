@@ -105,9 +105,7 @@ public:
 } // namespace
 
 void register_observer_constants_editor() {
-    attach_tag_editor(O::kType, [](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<TobpcEditForm>(db, tag);
-    });
+    attach_editor_window<TobpcEditForm>(O::kType);
 }
 
 } // namespace zephane

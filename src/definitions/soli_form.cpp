@@ -159,9 +159,7 @@ private:
 } // namespace
 
 void register_sound_list_editor() {
-    attach_tag_editor(S::kType, [](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<TsoliEditForm>(db, tag);
-    });
+    attach_editor_window<TsoliEditForm>(S::kType);
 }
 
 } // namespace zephane

@@ -106,15 +106,9 @@ public:
 } // namespace
 
 void register_text_editors() {
-    attach_tag_editor(fourcc("stli"), [](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<TstliEditForm>(db, tag);
-    });
-    attach_tag_editor(fourcc("temp"), [](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<TtempEditForm>(db, tag);
-    });
-    attach_tag_editor(fourcc("text"), [](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<TtextEditForm>(db, tag);
-    });
+    attach_editor_window<TstliEditForm>(fourcc("stli"));
+    attach_editor_window<TtempEditForm>(fourcc("temp"));
+    attach_editor_window<TtextEditForm>(fourcc("text"));
 }
 
 } // namespace zephane

@@ -24,22 +24,12 @@ constexpr FieldBinding kBindings[] = {
     bind::range("velocity_lower", "velocity_delta", 12808, 12809, "Z:", kVelocity, 2),
 };
 
-class TwindEditForm : public DefinitionEditForm<W> {
-public:
-    TwindEditForm(TagDatabase& db, TagEntry& tag)
-        : DefinitionEditForm(1028, "Wind Dialog", db, tag, kBindings) {
-        EditorPage page(*this, kGroups);
-        build_page(page);
-        page.finish();
-    }
-};
+using TwindEditForm = TableEditForm<W>;
 
 } // namespace
 
 void register_wind_editor() {
-    attach_tag_editor(W::kType, [](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<TwindEditForm>(db, tag);
-    });
+    attach_table_editor<TwindEditForm>(1028, "Wind Dialog", kBindings, kGroups);
 }
 
 } // namespace zephane
