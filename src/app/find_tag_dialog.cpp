@@ -44,10 +44,9 @@ std::optional<std::pair<tag_type, tag_id>> run_find_tag_dialog(QWidget* parent,
     layout->addLayout(buttons);
     type->setFocus();
     if (dialog.run() != kOk) return std::nullopt;
-    // An empty field is no value, as the fields show it.
+    // An empty field reads as "____", no value.
     const auto read = [](const QLineEdit* edit) {
-        const QString text = edit->text().left(kMaxRead);
-        return text.isEmpty() ? kNoTag : text_to_tag_id(text.toLatin1().toStdString());
+        return text_to_tag_id(edit->text().left(kMaxRead).toLatin1().toStdString());
     };
     return std::pair{read(type), read(id)};
 }

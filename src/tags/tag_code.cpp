@@ -51,9 +51,10 @@ const char* tag_id_to_text(std::uint32_t id) {
 std::string tag_text(std::uint32_t id) { return tag_id_to_text(id); }
 
 std::uint32_t text_to_tag_id(const std::string& text) {
+    // Missing characters count as NUL, which like every character below 0x20 becomes '_'.
     std::array<char, 4> chars{};
-    for (std::size_t k = 0; k < 4 && k < text.size(); ++k) {
-        const auto c = static_cast<unsigned char>(text[k]);
+    for (std::size_t k = 0; k < 4; ++k) {
+        const auto c = k < text.size() ? static_cast<unsigned char>(text[k]) : 0;
         chars[k] = (c < 0x20 || c > 0x7F) ? '_' : static_cast<char>(c);
     }
     if (chars == std::array<char, 4>{'_', '_', '_', '_'}) return kNoTag;

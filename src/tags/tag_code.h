@@ -29,8 +29,8 @@ const char* tag_id_to_text(std::uint32_t id);
 // Same text as an owned string.
 std::string tag_text(std::uint32_t id);
 
-// The first four characters (missing ones count as NUL); characters below 0x20 or above
-// 0x7F become '_'; "____" gives kNoTag.
+// The first four characters; missing ones count as NUL and, like every character below 0x20
+// or above 0x7F, become '_' ("ab" is "ab__"); "____" (and so the empty text) gives kNoTag.
 std::uint32_t text_to_tag_id(const std::string& text);
 
 // The next candidate id: an odometer over digits then lower-case letters, last char first.

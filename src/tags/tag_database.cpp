@@ -112,11 +112,11 @@ const TagDatabase::IndexBucket* TagDatabase::index_find(tag_type type, tag_id id
 
 // ---- Files ---------------------------------------------------------------------------------
 
-TagFile& TagDatabase::link_new_file() {
-    files_.emplace_front();
-    TagFile& file = files_.front();
-    file.self = files_.begin();
-    file.order = next_order_++;
+TagFile& TagDatabase::link_new_file(const FilePlace* place) {
+    const auto at = files_.emplace(place ? place->before : files_.begin());
+    TagFile& file = *at;
+    file.self = at;
+    file.order = place ? place->order : next_order_++;
     return file;
 }
 
@@ -143,6 +143,9 @@ void TagDatabase::close_tag_file(TagFile& file) {
 }
 
 TagFile* TagDatabase::revert_tag_file(TagFile& file) {
+    // The file is read back into its old place in the list, so reverting a file does not
+    // change which file wins a lookup.
+    const FilePlace place{std::next(file.self), file.order};
     std::optional<std::string> spec = std::move(file.spec);
     if (spec) {
         const auto it = files_by_spec_.find(*spec);
@@ -150,7 +153,7 @@ TagFile* TagDatabase::revert_tag_file(TagFile& file) {
     }
     file.spec.reset();
     close_tag_file(file);
-    return spec ? read_tag_file(*spec, false) : nullptr;
+    return spec ? read_tag_file_at(*spec, false, nullptr, &place) : nullptr;
 }
 
 void TagDatabase::set_file_form(TagFile& file, void* form) {

@@ -225,7 +225,14 @@ private:
         }
     };
     const IndexBucket* index_find(tag_type type, tag_id id) const;
-    TagFile& link_new_file();
+    // Where a file goes in the list: at the head (newest), or back where a reverted file was.
+    struct FilePlace {
+        std::list<TagFile>::iterator before;
+        std::uint64_t order;
+    };
+    TagFile& link_new_file(const FilePlace* place = nullptr);
+    TagFile* read_tag_file_at(const std::string& spec, bool create, TagFileFailure* failure,
+                              const FilePlace* place);
     void unlink_file(TagFile& file);
     TagEntry& insert_entry(TagFile& file, tag_type type, tag_id id, std::int16_t version,
                            const std::string& name, std::uint32_t offset, std::uint32_t size,

@@ -48,6 +48,11 @@ StoredTag parse_tag_header(const std::uint8_t* h) {
 } // namespace
 
 TagFile* TagDatabase::read_tag_file(const std::string& spec, bool create, TagFileFailure* failure) {
+    return read_tag_file_at(spec, create, failure, nullptr);
+}
+
+TagFile* TagDatabase::read_tag_file_at(const std::string& spec, bool create, TagFileFailure* failure,
+                                       const FilePlace* place) {
     if (const auto it = files_by_spec_.find(spec); it != files_by_spec_.end()) return it->second;
 
     bool read_only = false;
@@ -64,7 +69,7 @@ TagFile* TagDatabase::read_tag_file(const std::string& spec, bool create, TagFil
                         "cannot open " + spec + ": " + std::strerror(in.open_error() ? in.open_error() : EISDIR));
             return nullptr;
         }
-        TagFile& file = link_new_file();
+        TagFile& file = link_new_file(place);
         file.spec = spec;
         file.kind = kFileKindPlugin;
         file.read_only = false;
@@ -124,7 +129,7 @@ TagFile* TagDatabase::read_tag_file(const std::string& spec, bool create, TagFil
     }
     ZEPHANE_ASSERT(monolithic || header.tag_count == 1, "fh.tag_count == 1", "tags");
 
-    TagFile& file = link_new_file();
+    TagFile& file = link_new_file(place);
     file.spec = spec;
     file.read_only = read_only;
     file.kind = header.kind;

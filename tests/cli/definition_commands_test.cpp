@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
-#include "cli/tool.h"
+#include "cli/tool_run.h"
 #include "definitions/field_json.h"
 #include "definitions/mons.h"
 #include "definitions/proj.h"
@@ -15,21 +14,11 @@
 namespace zephane::cli {
 namespace {
 
-using test::ScratchFolder;
-using test::TestTag;
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ToolRun run(std::vector<std::string> args) {
-    args.insert(args.begin(), "zephane-tool");
-    std::ostringstream out, err;
-    const int status = run_tool(args, out, err);
-    return {status, out.str(), err.str()};
-}
+namespace data = zephane::test;
+using cli::test::run;
+using cli::test::ToolRun;
+using data::ScratchFolder;
+using data::TestTag;
 
 template <typename R>
 std::vector<std::uint8_t> bytes_of_record(const R& record) {
@@ -55,7 +44,7 @@ protected:
         store_u32(entry.data() + 4, fourcc("dwar"));
         map.insert(map.end(), entry.begin(), entry.end());
         local({fourcc("mesh"), fourcc("hill"), "Hill", map, 11});
-        local({fourcc("stli"), fourcc("hnam"), "Hill Name", test::bytes_of("Hill of Skulls\rsecond line")});
+        local({fourcc("stli"), fourcc("hnam"), "Hill Name", data::bytes_of("Hill of Skulls\rsecond line")});
 
         units_definition unit = units_definition::kDefault;
         unit.monster = fourcc("dwrf");
@@ -76,12 +65,12 @@ protected:
         local({fourcc("proj"), fourcc("axes"), "Axe", bytes_of_record(axe), 2});
 
         folder.write("tags/base.tag",
-                     test::monolithic_file(3, {{fourcc("skmd"), fourcc("dmod"), "Dwarf Model", {1, 2, 3}},
-                                               {fourcc("stli"), fourcc("dnam"), "Dwarf Names", test::bytes_of("Bob")}}));
-        folder.write("roots.txt", test::bytes_of("mesh:hill\n"));
+                     data::monolithic_file(3, {{fourcc("skmd"), fourcc("dmod"), "Dwarf Model", {1, 2, 3}},
+                                               {fourcc("stli"), fourcc("dnam"), "Dwarf Names", data::bytes_of("Bob")}}));
+        folder.write("roots.txt", data::bytes_of("mesh:hill\n"));
     }
     void local(const TestTag& tag) {
-        folder.write("local/" + tag_text(tag.id) + ".tag", test::single_tag_file(tag));
+        folder.write("local/" + tag_text(tag.id) + ".tag", data::single_tag_file(tag));
     }
     std::string ws() const { return folder.path().string(); }
     ScratchFolder folder;
@@ -101,7 +90,7 @@ TEST_F(Workspace, BuildFoundationFromARootList) {
     EXPECT_EQ(run({"verify", folder / "foundation_build/large.tag"}).out, "OK\n");
 
     // The map's entry point names it with the first line of its name string.
-    const auto bytes = test::read_bytes(folder / "foundation_build/large.tag");
+    const auto bytes = data::read_bytes(folder / "foundation_build/large.tag");
     ASSERT_GT(bytes.size(), 240u);
     EXPECT_EQ(load_u16(bytes.data() + 100), 1);
     EXPECT_EQ(load_u32(bytes.data() + 128), fourcc("hill"));
@@ -135,7 +124,7 @@ TEST_F(Workspace, DepsPrintsWhatTheWalkFollows) {
 
 TEST_F(Workspace, DumpAndLoad) {
     const std::string tag_file = folder / "local/axes.tag";
-    const auto original = test::read_bytes(tag_file);
+    const auto original = data::read_bytes(tag_file);
     const ToolRun dumped = run({"dump", tag_file, "proj:axes"});
     ASSERT_EQ(dumped.status, 0) << dumped.err;
     ordered_json document = ordered_json::parse(dumped.out);
@@ -143,30 +132,30 @@ TEST_F(Workspace, DumpAndLoad) {
     EXPECT_EQ(document["record"]["class"]["name"], "Torso"); // stored as index − 1
     EXPECT_TRUE(document["record"]["graphic"].is_null());
     EXPECT_EQ(document["record"]["reserved_150"].get<std::string>().substr(20, 2), "77");
-    folder.write("axe.json", test::bytes_of(dumped.out));
+    folder.write("axe.json", data::bytes_of(dumped.out));
 
     document["record"]["class"] = {{"name", "Arm"}};
-    folder.write("arm.json", test::bytes_of(document.dump()));
+    folder.write("arm.json", data::bytes_of(document.dump()));
     ASSERT_EQ(run({"load", tag_file, "proj:axes", folder / "arm.json"}).status, 0);
     EXPECT_EQ(ordered_json::parse(run({"dump", tag_file, "proj:axes"}).out)["record"]["class"]["value"], 2);
     ASSERT_EQ(run({"load", tag_file, "proj:axes", folder / "axe.json"}).status, 0);
-    EXPECT_EQ(test::read_bytes(tag_file), original);
+    EXPECT_EQ(data::read_bytes(tag_file), original);
 
-    folder.write("bad.json", test::bytes_of(R"({"record": {"class": {"value": 99999}}})"));
+    folder.write("bad.json", data::bytes_of(R"({"record": {"class": {"value": 99999}}})"));
     const ToolRun bad = run({"load", tag_file, "proj:axes", folder / "bad.json"});
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("class"), std::string::npos) << bad.err;
-    folder.write("broken.json", test::bytes_of("{"));
+    folder.write("broken.json", data::bytes_of("{"));
     EXPECT_EQ(run({"load", tag_file, "proj:axes", folder / "broken.json"}).status, 1);
     EXPECT_EQ(run({"load", tag_file, "unit:axes", folder / "axe.json"}).status, 1);
-    EXPECT_EQ(test::read_bytes(tag_file), original);
+    EXPECT_EQ(data::read_bytes(tag_file), original);
 }
 
 TEST(ToolUpdate, BringsTagsToTheirVersionsAndSaves) {
     ScratchFolder folder;
     Payload projectile(256, 0x11);
     const auto path = folder.write(
-        "old.tag", test::monolithic_file(1, {{fourcc("proj"), fourcc("arro"), "Arrow", projectile, 1},
+        "old.tag", data::monolithic_file(1, {{fourcc("proj"), fourcc("arro"), "Arrow", projectile, 1},
                                              {fourcc("scen"), fourcc("tree"), "Tree", Payload(128, 0), 1},
                                              {fourcc("unit"), fourcc("dwar"), "Dwarf", Payload(128, 0), 0},
                                              {fourcc("text"), fourcc("note"), "Note", {0}, 1}}));
@@ -181,7 +170,7 @@ TEST(ToolUpdate, BringsTagsToTheirVersionsAndSaves) {
     EXPECT_NE(run({"list", path}).out.find("proj\tarro\t2\t256"), std::string::npos);
 
     const auto newer = folder.write(
-        "new.tag", test::monolithic_file(1, {{fourcc("proj"), fourcc("futr"), "Future", projectile, 3}}));
+        "new.tag", data::monolithic_file(1, {{fourcc("proj"), fourcc("futr"), "Future", projectile, 3}}));
     const ToolRun refused = run({"update", newer});
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("proj:futr: internal error \"v <= info->version\" in tagdepend"),

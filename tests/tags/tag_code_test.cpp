@@ -24,11 +24,11 @@ TEST(TagIdText, ShowsPrintableCharactersAndRotatesBuffers) {
 }
 
 TEST(TagIdText, ParsesText) {
-    EXPECT_EQ(text_to_tag_id("ab"), 0x61620000u);
+    EXPECT_EQ(text_to_tag_id("ab"), fourcc("ab__"));
     EXPECT_EQ(text_to_tag_id("____"), kNoTag);
     EXPECT_EQ(text_to_tag_id("mesh:"), fourcc("mesh"));
     EXPECT_EQ(text_to_tag_id(std::string("a\x01") + "cd"), fourcc("a_cd"));
-    EXPECT_EQ(text_to_tag_id(""), 0u);
+    EXPECT_EQ(text_to_tag_id(""), kNoTag);
 }
 
 TEST(TagIdFromName, WordsFillFourCharacters) {

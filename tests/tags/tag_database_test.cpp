@@ -47,6 +47,18 @@ TEST_F(Database, LaterLoadedFilesWinLookups) {
     EXPECT_EQ(db.count_tags(*db.find_tag_group(*fb, kUnit, false), 0), 2u);
 }
 
+TEST_F(Database, RevertKeepsTheFilesPlaceInLookups) {
+    ScratchFolder folder;
+    TagFile* local = db.read_tag_file(folder.write("local/d.tag", test::single_tag_file({kUnit, fourcc("dwar"), "Local", {1}})), false);
+    db.read_tag_file(folder.write("plugins/p.tag", test::monolithic_file(1, {{kUnit, fourcc("dwar"), "Plugin", {2}}})), false);
+    db.set_tag_name(local->groups.front().entries.front(), "Changed");
+    TagFile* reverted = db.revert_tag_file(*local);
+    ASSERT_NE(reverted, nullptr);
+    EXPECT_EQ(reverted->groups.front().entries.front().name, "Local");
+    EXPECT_EQ(db.find_tag(kUnit, fourcc("dwar"))->name, "Plugin") << "the plugin still wins";
+    EXPECT_EQ(&db.files().back(), reverted);
+}
+
 TEST_F(Database, IndexAgreesWithTheListWalkThroughChanges) {
     // Build files, move tags between types and ids, delete some, and compare every lookup with
     // a plain walk of the lists.
