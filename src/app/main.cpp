@@ -3,6 +3,7 @@
 
 #include "app/app_texts.h"
 #include "app/command_line.h"
+#include "app/register_tag_editors.h"
 #include "app/tree_view.h"
 #include "app/workspace_loading.h"
 #include "app/zephane_app.h"
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
     format.setProfile(QSurfaceFormat::CompatibilityProfile);
     QSurfaceFormat::setDefaultFormat(format);
     QApplication application(argc, argv);
+    zephane::register_tag_editors();
     QApplication::setWindowIcon(zephane::application_icon());
     zephane::TZephaneApp app({line.workspace, zephane::program_folder(), {}});
     app.frame().show();

@@ -45,6 +45,13 @@ std::string tag_editor_title(const TagEntry& tag) {
     return buffer;
 }
 
+void retitle_tag_editor(const TagEntry& tag) {
+    if (TagEditorWindow* editor = TagEditorWindow::of(tag)) {
+        editor->setWindowTitle(QString::fromLatin1(tag_editor_title(tag)));
+        editor->updateHeader();
+    }
+}
+
 void adopt_tag_editor(std::unique_ptr<TagEditorWindow> editor) {
     adopted() = std::move(editor);
 }

@@ -14,6 +14,18 @@
 
 namespace zephane {
 
+// What editors ask of the application: opening tags, showing a tag in its file's window, the
+// Tag Info dialog, and how a file's path is shown.
+class EditorHost {
+public:
+    virtual ~EditorHost() = default;
+    virtual void openTag(TagEntry& tag, bool alternate) = 0;
+    // The tag's file window in front, the tag selected there.
+    virtual void reveal_tag_in_file(TagEntry& tag) = 0;
+    virtual void show_tag_info(TagEntry& tag, QWidget* parent) = 0;
+    virtual std::string file_display_name(const TagFile& file) const = 0;
+};
+
 class TagEditorWindow : public XGForm {
     Q_OBJECT
 
@@ -24,6 +36,15 @@ public:
 
     TagEntry& tag() const { return *tag_; }
     TagDatabase& database() const { return db_; }
+
+    // Runs once the factory has made the window (the header, the layout).
+    virtual void finishInit() {}
+    // openTag hands the editor the application before reloading it.
+    void set_host(EditorHost* host) {
+        host_ = host;
+        updateHeader();
+    }
+    EditorHost* host() const { return host_; }
 
     // Fills the controls from the tag's payload.
     virtual void reload() = 0;
@@ -44,18 +65,32 @@ public:
 private:
     TagDatabase& db_;
     TagEntry* tag_;
+    EditorHost* host_ = nullptr;
 };
 
 // "%s (%s/%s)": the tag's name, its id and its type as four characters.
 std::string tag_editor_title(const TagEntry& tag);
+// The tag's open editor, if any, takes the tag's title and shows its file's path again.
+void retitle_tag_editor(const TagEntry& tag);
 
 // Editor factories hand the window they made to openTag through here.
 void adopt_tag_editor(std::unique_ptr<TagEditorWindow> editor);
 std::unique_ptr<TagEditorWindow> take_adopted_tag_editor();
 
 template <typename T, typename... Args>
+void make_tag_editor(TagDatabase& db, TagEntry& tag, Args&&... args);
+
+// Attaches T, made from (db, tag), as the type's editor.
+template <typename T>
+void attach_editor_window(tag_type type) {
+    attach_tag_editor(type, [](TagDatabase& db, TagEntry& tag) { make_tag_editor<T>(db, tag); });
+}
+
+template <typename T, typename... Args>
 void make_tag_editor(TagDatabase& db, TagEntry& tag, Args&&... args) {
-    adopt_tag_editor(std::make_unique<T>(db, tag, std::forward<Args>(args)...));
+    auto editor = std::make_unique<T>(db, tag, std::forward<Args>(args)...);
+    editor->finishInit();
+    adopt_tag_editor(std::move(editor));
 }
 
 } // namespace zephane

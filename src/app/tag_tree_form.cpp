@@ -309,10 +309,7 @@ void TTagTreeForm::tag_info_for_selection() {
         app_.flush_changes();
         rebuildTree(true);
         revealTag(*tag, true, true);
-        if (TagEditorWindow* editor = TagEditorWindow::of(*tag)) {
-            editor->setWindowTitle(QString::fromLatin1(tag_editor_title(*tag)));
-            editor->updateHeader();
-        }
+        retitle_tag_editor(*tag);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "app/tag_change_router.h"
 #include "app/tag_editor_window.h"
 #include "app/tag_file_form.h"
+#include "app/tag_info_dialog.h"
 #include "app/workspace_loading.h"
 #include "framework/xg_alert.h"
 #include "framework/xg_assertion_report.h"
@@ -93,7 +94,7 @@ TZephaneApp::TZephaneApp(AppOptions options)
             for (const auto& [type, id] : tags) {
                 editor->tagChanged(type, id);
                 if (type == TagDatabase::get_tag_type(own) && id == own.id)
-                    editor->setWindowTitle(QString::fromLatin1(tag_editor_title(own)));
+                    retitle_tag_editor(own);
             }
         }
     };
@@ -223,6 +224,7 @@ void TZephaneApp::openTag(TagEntry& tag, bool alternate) {
         editor = TagEditorWindow::of(tag);
         if (made && made.get() == editor) {
             editor->setWindowTitle(QString::fromLatin1(tag_editor_title(tag)));
+            editor->set_host(this);
             editor->reload();
             frame_->add_form(std::move(made));
         } else {
@@ -239,6 +241,22 @@ void TZephaneApp::openTag(TagEntry& tag, bool alternate) {
         flush_changes();
         form.revealTag(tag, true, true);
     }
+}
+
+void TZephaneApp::reveal_tag_in_file(TagEntry& tag) {
+    TTagFileForm& form = show_file_form(*TagDatabase::get_tag_file(tag));
+    flush_changes();
+    form.revealTag(tag, true, true);
+}
+
+void TZephaneApp::show_tag_info(TagEntry& tag, QWidget* parent) {
+    if (!run_tag_info_dialog(parent, *db_, tag)) return;
+    flush_changes();
+    if (TTagFileForm* form = file_form(*TagDatabase::get_tag_file(tag))) {
+        form->rebuildTree(true);
+        form->revealTag(tag, true, true);
+    }
+    retitle_tag_editor(tag);
 }
 
 bool TZephaneApp::close_tag_editor(TagEntry& tag) {

@@ -3,6 +3,7 @@
 // main window, loads the workspace's folders, opens the first window, handles the File and
 // Tag menus' application commands, and opens tags (openTag).
 
+#include "app/tag_editor_window.h"
 #include "framework/xg_dispatch.h"
 #include "tags/tag_clipboard.h"
 #include "tags/tag_database.h"
@@ -33,7 +34,7 @@ struct AppOptions {
     QString settings_file; // empty: the user's own settings
 };
 
-class TZephaneApp : public XGDispatch {
+class TZephaneApp : public XGDispatch, public EditorHost {
 public:
     explicit TZephaneApp(AppOptions options);
     ~TZephaneApp() override;
@@ -63,7 +64,10 @@ public:
 
     // Opens the tag's editor (the alternate one when asked) or, for a type without an
     // editor, selects the tag in its file's window.
-    void openTag(TagEntry& tag, bool alternate);
+    void openTag(TagEntry& tag, bool alternate) override;
+    void reveal_tag_in_file(TagEntry& tag) override;
+    // The Tag Info dialog for one tag; on OK its file's window and editor follow.
+    void show_tag_info(TagEntry& tag, QWidget* parent) override;
     // Asks the tag's editor, if one is open, to close; false when it stays open.
     bool close_tag_editor(TagEntry& tag);
     // The same for every tag of the file.
@@ -80,7 +84,7 @@ public:
     void consume_all_tags_change();
 
     // "tags/name.tag": the file's path below the workspace, or its full path outside it.
-    std::string file_display_name(const TagFile& file) const;
+    std::string file_display_name(const TagFile& file) const override;
     void add_recent_file(const std::string& path);
 
     // Remembered for the program's lifetime.

@@ -92,6 +92,29 @@ bool definition_differs(TagDatabase& db, TagEntry& tag, const R& record) {
     }
 }
 
+// Whether writing the record would change the tag's payload: true when the tag has no payload
+// or one shorter than the record, else whether the record's bytes differ. Bytes past the
+// record are carried over by a write, so they never count as a change.
+template <typename R>
+bool definition_changes_payload(TagDatabase& db, TagEntry& tag, const R& record) {
+    const Payload* payload = db.get_tag_data(tag);
+    if (!payload || payload->size() < sizeof(R)) return true;
+    std::vector<std::uint8_t> bytes;
+    definition_file_bytes(record, bytes);
+    return std::memcmp(bytes.data(), payload->data(), sizeof(R)) != 0;
+}
+
+// Write definition, also for a tag that has no payload yet: the record becomes its payload.
+template <typename R>
+bool store_definition(TagDatabase& db, TagEntry& tag, const R& record) {
+    const Payload* payload = db.get_tag_data(tag);
+    if (payload && !payload->empty()) return write_definition(db, tag, record);
+    std::vector<std::uint8_t> bytes;
+    if (!definition_file_bytes(record, bytes)) return false;
+    db.set_tag_data(tag, std::move(bytes));
+    return true;
+}
+
 // Definition by identifier: the first tag of the type with the id, read into `def`.
 template <typename R>
 bool get_definition(TagDatabase& db, tag_id id, R* def) {

@@ -111,9 +111,7 @@ ordered_json dump_layout(const RecordLayout& layout, const Place& place) {
 }
 
 void store(std::span<std::uint8_t> record, std::size_t at, std::size_t width, std::uint32_t value) {
-    if (width == 1) record[at] = static_cast<std::uint8_t>(value);
-    else if (width == 2) store_u16(record.data() + at, static_cast<std::uint16_t>(value));
-    else store_u32(record.data() + at, value);
+    put_value(record, ByteOrder::file, at, width, value);
 }
 
 // A whole number that fits a width and signedness.

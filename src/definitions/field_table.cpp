@@ -33,6 +33,38 @@ std::int32_t RecordBytes::signed_at(std::size_t offset, std::size_t width) const
     return static_cast<std::int32_t>(v);
 }
 
+void put_value(std::span<std::uint8_t> bytes, ByteOrder order, std::size_t offset,
+               std::size_t width, std::uint32_t value) {
+    ZEPHANE_CHECK(offset + width <= bytes.size() && (width == 1 || width == 2 || width == 4),
+                  "offset + width <= size", "field_table");
+    std::uint8_t* p = bytes.data() + offset;
+    if (order == ByteOrder::file) {
+        for (std::size_t k = 0; k < width; ++k)
+            p[k] = static_cast<std::uint8_t>(value >> (8 * (width - 1 - k)));
+    } else if (width == 1) {
+        p[0] = static_cast<std::uint8_t>(value);
+    } else if (width == 2) {
+        const auto v = static_cast<std::uint16_t>(value);
+        std::memcpy(p, &v, 2);
+    } else {
+        std::memcpy(p, &value, 4);
+    }
+}
+
+std::optional<FieldPlace> find_field(const RecordLayout& layout, std::string_view path) {
+    const std::size_t dot = path.find('.');
+    const std::string_view name = path.substr(0, dot);
+    for (const FieldDef& field : layout.fields) {
+        if (name != field.name) continue;
+        if (dot == std::string_view::npos) return FieldPlace{&field, field.offset};
+        if (field.encoding != Encoding::record || !field.layout) return std::nullopt;
+        std::optional<FieldPlace> inner = find_field(*field.layout, path.substr(dot + 1));
+        if (inner) inner->offset += field.offset;
+        return inner;
+    }
+    return std::nullopt;
+}
+
 tag_type reference_type(const FieldDef& field, const RecordBytes& outer) {
     for (const TypeChoice& choice : field.type_choices)
         if (outer.holds(choice.when)) return choice.type;

@@ -9,7 +9,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string_view>
 
 #include "tags/byte_swap.h"
 #include "tags/tag_code.h"
@@ -197,6 +199,20 @@ struct RecordBytes {
         return (unsigned_at(condition.offset, condition.width) & condition.mask) == condition.value;
     }
 };
+
+// Stores the low `width` bytes (1, 2 or 4) of a value in the given byte order.
+void put_value(std::span<std::uint8_t> bytes, ByteOrder order, std::size_t offset,
+               std::size_t width, std::uint32_t value);
+
+// A field found by its path: a name, or names joined by "." into nested records
+// ("vertical.positive_acceleration"). `offset` is where the field starts in the outermost
+// record.
+struct FieldPlace {
+    const FieldDef* field = nullptr;
+    std::size_t offset = 0;
+};
+// Nothing when no field has that path.
+std::optional<FieldPlace> find_field(const RecordLayout& layout, std::string_view path);
 
 // The type a reference field points to in this record.
 tag_type reference_type(const FieldDef& field, const RecordBytes& outer);

@@ -114,7 +114,7 @@ std::string format_stored(const NumericFormat& format, std::int64_t stored) {
         return format_decimal(static_cast<double>(stored & 0xFFFF) / kAngleUnitsPerDegree, 2);
     case Encoding::angular_rate:
         return format_decimal(static_cast<double>(stored & 0xFFFF) / kAngleUnitsPerDegree * kTicksPerSecond, 2);
-    case Encoding::colour_component: return std::to_string(rounded(static_cast<double>(stored) / 257.0));
+    case Encoding::colour_component: return std::to_string((stored >> 8) & 0xFF); // the high byte
     case Encoding::ticks: return format_decimal(static_cast<double>(stored) / kTicksPerSecond, format.decimals);
     case Encoding::whole_seconds: return std::to_string(rounded(static_cast<double>(stored) / kTicksPerSecond));
     default: return std::to_string(stored);
@@ -162,11 +162,14 @@ std::int64_t range_upper(const StoredRange& range) {
 
 StoredRange parse_range(const NumericFormat& format, const std::string& lower_text,
                         const std::string& upper_text) {
-    std::int64_t lower = parse_stored(format, lower_text);
-    std::int64_t upper = parse_stored(format, upper_text);
+    return range_from_bounds(parse_stored(format, lower_text), parse_stored(format, upper_text),
+                             format.width, format.is_signed);
+}
+
+StoredRange range_from_bounds(std::int64_t lower, std::int64_t upper, int width, bool is_signed) {
     if (lower == upper) return {lower, 0};
     if (upper < lower) std::swap(lower, upper);
-    return {lower, std::min(upper - lower + 1, stored_maximum(format.width, format.is_signed))};
+    return {lower, std::min(upper - lower + 1, stored_maximum(width, is_signed))};
 }
 
 float decimal_range_upper(const DecimalRange& range) {
@@ -174,11 +177,15 @@ float decimal_range_upper(const DecimalRange& range) {
 }
 
 DecimalRange parse_decimal_range(const std::string& lower_text, const std::string& upper_text) {
-    float lower = static_cast<float>(parse_number(lower_text));
-    float upper = static_cast<float>(parse_number(upper_text));
-    if (lower == upper) return {lower, 0.0f};
+    const RealRange range = real_range(static_cast<float>(parse_number(lower_text)),
+                                       static_cast<float>(parse_number(upper_text)));
+    return {static_cast<float>(range.lower), static_cast<float>(range.delta)};
+}
+
+RealRange real_range(double lower, double upper) {
+    if (lower == upper) return {lower, 0.0};
     if (upper < lower) std::swap(lower, upper);
-    return {lower, upper - lower + 1.0f};
+    return {lower, upper - lower + 1.0};
 }
 
 } // namespace zephane

@@ -59,6 +59,8 @@ std::int64_t range_upper(const StoredRange& range);
 // the wrong way round are swapped; a delta too large for the field is clamped to it.
 StoredRange parse_range(const NumericFormat& format, const std::string& lower_text,
                         const std::string& upper_text);
+// The same rule on two stored bounds already read.
+StoredRange range_from_bounds(std::int64_t lower, std::int64_t upper, int width, bool is_signed);
 // Decimal ranges follow the same rule with 1.0 in place of 1.
 struct DecimalRange {
     float lower = 0;
@@ -66,6 +68,13 @@ struct DecimalRange {
 };
 float decimal_range_upper(const DecimalRange& range);
 DecimalRange parse_decimal_range(const std::string& lower_text, const std::string& upper_text);
+// The decimal rule on two bounds already read, in any unit (ticks, counts): bounds typed the
+// wrong way round are swapped.
+struct RealRange {
+    double lower = 0;
+    double delta = 0;
+};
+RealRange real_range(double lower, double upper);
 
 // The smallest and largest stored value of a field.
 std::int64_t stored_minimum(int width, bool is_signed);

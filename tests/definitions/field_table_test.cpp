@@ -253,3 +253,36 @@ TEST(FieldJson, RefusesWhatDoesNotFit) {
 
 } // namespace
 } // namespace zephane
+
+namespace zephane {
+namespace {
+
+// Editors name fields by path; nested records are reached through their field's layout.
+TEST(FieldTables, FieldsFoundByPathAndValuesStoredInEitherOrder) {
+    const std::optional<FieldPlace> vertical =
+        find_field(observer_constants_definition::kLayout, "vertical.positive_acceleration");
+    ASSERT_TRUE(vertical.has_value());
+    EXPECT_EQ(vertical->offset, 96u + 16u);
+    EXPECT_EQ(vertical->field->encoding, Encoding::fixed_16_16);
+    const std::optional<FieldPlace> sounds = find_field(sound_list_definition::kLayout, "entries.sound");
+    ASSERT_TRUE(sounds.has_value());
+    EXPECT_EQ(sounds->offset, 16u);
+    EXPECT_FALSE(find_field(object_definition::kLayout, "gravity.x").has_value());
+    EXPECT_FALSE(find_field(object_definition::kLayout, "no_such_field").has_value());
+    EXPECT_EQ(find_field(object_definition::kLayout, "minimum_damage")->offset, 48u);
+
+    Bytes bytes(8, 0);
+    put_value(bytes, ByteOrder::file, 0, 4, 0x01020304);
+    put_value(bytes, ByteOrder::file, 4, 2, 0xABCD);
+    put_value(bytes, ByteOrder::file, 6, 1, 0x1FF);
+    EXPECT_EQ(bytes, (Bytes{1, 2, 3, 4, 0xAB, 0xCD, 0xFF, 0}));
+    const RecordBytes native{bytes, ByteOrder::native};
+    put_value(bytes, ByteOrder::native, 0, 2, 0xFFFE);
+    EXPECT_EQ(native.signed_at(0, 2), -2);
+    put_value(bytes, ByteOrder::native, 4, 4, 0x80000000u);
+    EXPECT_EQ(native.unsigned_at(4, 4), 0x80000000u);
+    EXPECT_THROW(put_value(bytes, ByteOrder::native, 6, 4, 1), InternalError);
+}
+
+} // namespace
+} // namespace zephane

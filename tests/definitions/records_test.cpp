@@ -165,3 +165,38 @@ TEST(TextTags, LinesAndEmptyTexts) {
 
 } // namespace
 } // namespace zephane
+
+namespace zephane {
+namespace {
+
+// What an editor's modified rule and Apply use: bytes past the record never count, a missing
+// payload always does, and a tag without a payload takes the record whole.
+TEST(DefinitionRecord, ChangesToThePayloadAndStoringIntoAnEmptyTag) {
+    TagDatabase db;
+    TagFile* file = db.create_tag_file();
+    Payload bytes(70, 0);
+    bytes[69] = 0x77;
+    TagEntry& long_tag = *db.add_tag(file, fourcc("obje"), fourcc("long"), 1, "Long", 0, 0, bytes);
+    object_definition o{};
+    ASSERT_TRUE(read_definition(db, long_tag, o));
+    EXPECT_FALSE(definition_changes_payload(db, long_tag, o));
+    o.gravity = 1;
+    EXPECT_TRUE(definition_changes_payload(db, long_tag, o));
+    ASSERT_TRUE(store_definition(db, long_tag, o));
+    EXPECT_EQ(long_tag.data->size(), 70u);
+    EXPECT_EQ((*long_tag.data)[69], 0x77);
+    EXPECT_FALSE(definition_changes_payload(db, long_tag, o));
+
+    TagEntry& short_tag = *db.add_tag(file, fourcc("obje"), fourcc("shrt"), 1, "Short", 0, 0, Payload(10, 0));
+    EXPECT_TRUE(definition_changes_payload(db, short_tag, o));
+    TagEntry& empty = *db.add_tag(file, fourcc("obje"), fourcc("none"), 1, "None", 0, 0, std::nullopt);
+    EXPECT_TRUE(definition_changes_payload(db, empty, o));
+    ASSERT_TRUE(store_definition(db, empty, object_definition::kDefault));
+    ASSERT_TRUE(empty.data.has_value());
+    EXPECT_EQ(empty.data->size(), 64u);
+    EXPECT_EQ(load_u16(empty.data->data() + 8), 256); // maximum vitality 1.0
+    EXPECT_TRUE(empty.dirty);
+}
+
+} // namespace
+} // namespace zephane

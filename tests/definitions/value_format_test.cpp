@@ -99,6 +99,9 @@ TEST(DecimalsAndTimes, FloatBitsTicksAndColours) {
     EXPECT_EQ(parse_stored(colour, "300"), 65535);
     EXPECT_EQ(parse_stored(colour, "128"), 128 * 257);
     EXPECT_EQ(format_stored(colour, 128 * 257), "128");
+    // Shown as the stored value's high byte, as the swatches use it.
+    EXPECT_EQ(format_stored(colour, 0x00FF), "0");
+    EXPECT_EQ(format_stored(colour, 0x80FF), "128");
 }
 
 TEST(Ranges, LowerBoundAndDelta) {
@@ -121,6 +124,14 @@ TEST(Ranges, LowerBoundAndDelta) {
     EXPECT_FLOAT_EQ(decimal.delta, 3.0f);
     EXPECT_FLOAT_EQ(decimal_range_upper(decimal), 2.5f);
     EXPECT_EQ(parse_decimal_range("1.5", "1.5").delta, 0.0f);
+
+    // The same rules on bounds already read (stored values, or ticks of the decimal form).
+    EXPECT_EQ(range_from_bounds(9, 4, 2, true).lower, 4);
+    EXPECT_EQ(range_from_bounds(9, 4, 2, true).delta, 6);
+    EXPECT_EQ(range_from_bounds(-30000, 30000, 2, true).delta, 32767);
+    EXPECT_EQ(real_range(150, 300).delta, 151.0);
+    EXPECT_EQ(real_range(300, 150).lower, 150.0);
+    EXPECT_EQ(real_range(45, 45).delta, 0.0);
 }
 
 TEST(References, NameMissingOrUnassigned) {

@@ -1,0 +1,182 @@
+#include "app/record_bindings.h"
+
+#include "app/control_accessors.h"
+#include "tags/errors.h"
+
+#include <QComboBox>
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace zephane {
+
+namespace {
+
+bool is_number(Encoding encoding) {
+    switch (encoding) {
+    case Encoding::tag_reference:
+    case Encoding::popup:
+    case Encoding::flags:
+    case Encoding::record:
+    case Encoding::reserved: return false;
+    default: return true;
+    }
+}
+
+bool fits(BindingKind kind, Encoding encoding) {
+    switch (kind) {
+    case BindingKind::flag: return encoding == Encoding::flags;
+    case BindingKind::popup: return encoding == Encoding::popup;
+    case BindingKind::reference: return encoding == Encoding::tag_reference;
+    case BindingKind::decimal_range:
+    case BindingKind::span:
+        return encoding == Encoding::integer || encoding == Encoding::ticks;
+    default: return is_number(encoding);
+    }
+}
+
+std::int64_t value_at(std::span<const std::uint8_t> record, const FieldDef& field,
+                      std::size_t offset) {
+    const RecordBytes bytes{record, ByteOrder::native};
+    if (field.is_signed) return bytes.signed_at(offset, field.width);
+    return bytes.unsigned_at(offset, field.width);
+}
+
+void store(std::span<std::uint8_t> record, const FieldDef& field, std::size_t offset,
+           std::int64_t value) {
+    if (field.encoding == Encoding::decimal) { // the float's bits
+        put_value(record, ByteOrder::native, offset, field.width, static_cast<std::uint32_t>(value));
+        return;
+    }
+    value = std::clamp(value, stored_minimum(field.width, field.is_signed),
+                       stored_maximum(field.width, field.is_signed));
+    put_value(record, ByteOrder::native, offset, field.width, static_cast<std::uint32_t>(value));
+}
+
+std::int64_t rounded(double value) {
+    return std::llround(std::clamp(value, -9.0e18, 9.0e18));
+}
+
+} // namespace
+
+RecordBindings::RecordBindings(const RecordLayout& layout, std::span<const FieldBinding> bindings,
+                               const char* module)
+    : module_(module) {
+    for (const FieldBinding& binding : bindings) {
+        BoundField bound;
+        bound.binding = binding;
+        const std::optional<FieldPlace> place = find_field(layout, binding.field);
+        ZEPHANE_CHECK(place && fits(binding.kind, place->field->encoding), binding.field, module);
+        bound.field = place->field;
+        const bool is_flag = binding.kind == BindingKind::flag;
+        ZEPHANE_CHECK(is_flag ? binding.index < 8u * bound.field->width
+                              : binding.index < bound.field->count,
+                      binding.field, module);
+        bound.offset = place->offset + (is_flag ? 0u : binding.index * std::size_t{bound.field->width});
+        if (binding.second_field) {
+            const std::optional<FieldPlace> second = find_field(layout, binding.second_field);
+            ZEPHANE_CHECK(second && is_number(second->field->encoding), binding.second_field, module);
+            bound.second = second->field;
+            bound.second_offset = second->offset + binding.index * std::size_t{second->field->width};
+        }
+        const Encoding encoding = bound.field->encoding;
+        int decimals = binding.decimals >= 0 ? binding.decimals : default_decimals(encoding);
+        if (binding.kind == BindingKind::decimal_range || binding.kind == BindingKind::span) {
+            bound.per_unit = encoding == Encoding::ticks ? 30.0 : 1.0;
+            if (binding.decimals < 0) decimals = encoding == Encoding::ticks ? 3 : 0;
+        }
+        // A range's delta decides the width its rule clamps to.
+        const FieldDef& width_of = bound.second ? *bound.second : *bound.field;
+        bound.format = {encoding, width_of.width, width_of.is_signed, decimals};
+        if (binding.kind == BindingKind::number)
+            bound.format = {encoding, bound.field->width, bound.field->is_signed, decimals};
+        fields_.push_back(bound);
+    }
+}
+
+void RecordBindings::fill(ControlAccessors& controls, std::span<const std::uint8_t> record) const {
+    const RecordBytes outer{record, ByteOrder::native};
+    for (const BoundField& bound : fields_) {
+        const FieldBinding& b = bound.binding;
+        const FieldDef& field = *bound.field;
+        const std::int64_t value = value_at(record, field, bound.offset);
+        switch (b.kind) {
+        case BindingKind::number: controls.set_number(b.control, bound.format, value); break;
+        case BindingKind::flag: controls.set_boolean(b.control, (value >> b.index) & 1); break;
+        case BindingKind::popup:
+            ZEPHANE_CHECK(qobject_cast<QComboBox*>(controls.control_at(b.control)), "pList", module_);
+            controls.set_popup(b.control, value, field.popup_base);
+            break;
+        case BindingKind::reference:
+            controls.set_tag_reference(b.control, reference_type(field, outer),
+                                       static_cast<tag_id>(value));
+            break;
+        case BindingKind::range:
+            controls.set_range(b.control, b.second, bound.format,
+                               {value, value_at(record, *bound.second, bound.second_offset)});
+            break;
+        case BindingKind::decimal_range:
+            controls.set_decimal_range(
+                b.control, b.second,
+                {static_cast<double>(value),
+                 static_cast<double>(value_at(record, *bound.second, bound.second_offset))},
+                bound.per_unit, bound.format.decimals);
+            break;
+        case BindingKind::span:
+            controls.set_span(
+                b.control, b.second,
+                {static_cast<double>(value),
+                 static_cast<double>(value_at(record, *bound.second, bound.second_offset))},
+                bound.per_unit, bound.format.decimals);
+            break;
+        }
+    }
+}
+
+void RecordBindings::read(const ControlAccessors& controls, std::span<std::uint8_t> record) const {
+    for (const BoundField& bound : fields_) {
+        const FieldBinding& b = bound.binding;
+        const FieldDef& field = *bound.field;
+        // A control the layout lacks leaves its field as it is.
+        if (b.kind != BindingKind::popup && !controls.control_at(b.control)) continue;
+        if (bound.second && !controls.control_at(b.second)) continue;
+        switch (b.kind) {
+        case BindingKind::number:
+            store(record, field, bound.offset, controls.get_number(b.control, bound.format));
+            break;
+        case BindingKind::flag: {
+            const auto word = static_cast<std::uint32_t>(value_at(record, field, bound.offset));
+            const std::uint32_t bit = 1u << b.index;
+            const std::uint32_t next = controls.get_boolean(b.control) ? word | bit : word & ~bit;
+            put_value(record, ByteOrder::native, bound.offset, field.width, next);
+            break;
+        }
+        case BindingKind::popup:
+            ZEPHANE_CHECK(qobject_cast<QComboBox*>(controls.control_at(b.control)), "pList", module_);
+            store(record, field, bound.offset, controls.get_popup(b.control, field.popup_base));
+            break;
+        case BindingKind::reference:
+            put_value(record, ByteOrder::native, bound.offset, 4,
+                      controls.get_tag_reference(b.control));
+            break;
+        case BindingKind::range: {
+            const StoredRange range = controls.get_range(b.control, b.second, bound.format);
+            store(record, field, bound.offset, range.lower);
+            store(record, *bound.second, bound.second_offset, range.delta);
+            break;
+        }
+        case BindingKind::decimal_range:
+        case BindingKind::span: {
+            const RealRange range =
+                b.kind == BindingKind::span
+                    ? controls.get_span(b.control, b.second, bound.per_unit)
+                    : controls.get_decimal_range(b.control, b.second, bound.per_unit);
+            store(record, field, bound.offset, rounded(range.lower));
+            store(record, *bound.second, bound.second_offset, rounded(range.delta));
+            break;
+        }
+        }
+    }
+}
+
+} // namespace zephane

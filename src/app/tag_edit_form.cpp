@@ -1,0 +1,283 @@
+#include "app/tag_edit_form.h"
+
+#include "app/app_texts.h"
+#include "app/command_ids.h"
+#include "app/tag_picker_dialog.h"
+#include "app/value_controls.h"
+#include "framework/xg_alert.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace zephane {
+
+void TTagEditHeader::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawLine(0, height() - 1, width(), height() - 1);
+}
+
+TTagEditForm::TTagEditForm(int resource, const char* form_title, TagDatabase& db, TagEntry& tag)
+    : TagEditorWindow(resource, db, tag),
+      ControlAccessors([this](int id) { return find_control(id); }, &db),
+      form_title_(QString::fromLatin1(form_title)) {
+    setWindowTitle(form_title_);
+    setMinimumSize(kMinimumSize, kMinimumSize);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    header_ = new TTagEditHeader(this);
+    layout->addWidget(header_);
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    background_ = new TTagEditBackground;
+    scroll_->setWidget(background_);
+    layout->addWidget(scroll_, 1);
+}
+
+TTagEditForm::~TTagEditForm() = default;
+
+void TTagEditForm::build_header() {
+    auto* row = new QHBoxLayout(header_);
+    row->setContentsMargins(8, 6, 8, 7);
+    auto* file = new QPushButton(QStringLiteral("File:"), header_);
+    auto* path = new QLabel(header_);
+    path->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    path->setMinimumWidth(60);
+    path->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* reload = new QPushButton(QStringLiteral("Reload"), header_);
+    auto* apply = new QPushButton(QStringLiteral("Apply"), header_);
+    for (auto [id, button] : {std::pair{kFileButton, file}, std::pair{kReloadButton, reload},
+                              std::pair{kApplyButton, apply}}) {
+        register_control(id, button);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, id = id] { run_command(id); });
+    }
+    register_control(kPathText, path);
+    row->addWidget(file);
+    row->addWidget(path, 1);
+    row->addWidget(reload);
+    row->addWidget(apply);
+}
+
+void TTagEditForm::finishInit() {
+    if (finished_) return;
+    finished_ = true;
+    build_header();
+    updateHeader();
+    watch_controls(background_);
+    // Nothing to compare until the first reload has filled the controls.
+    enable_control(kReloadButton, false);
+    enable_control(kApplyButton, false);
+    resize(sizeHint());
+}
+
+QSize TTagEditForm::sizeHint() const {
+    const QSize header = header_->sizeHint();
+    const QSize content = background_->sizeHint();
+    // Room for the scroll area's bars only when the content would not fit anyway.
+    return {std::max(kMinimumSize, std::max(header.width(), content.width())),
+            std::max(kMinimumSize, header.height() + content.height())};
+}
+
+// ---- Reload, apply, modified ---------------------------------------------------------------
+
+void TTagEditForm::reload() {
+    filling_ = true;
+    try {
+        do_reload();
+    } catch (...) {
+        filling_ = false;
+        throw;
+    }
+    filling_ = false;
+    if (!filled_) resize(sizeHint()); // the first fill decides the widths of labels and paths
+    filled_ = true;
+    update_buttons();
+}
+
+void TTagEditForm::apply() {
+    do_apply();
+    update_buttons();
+}
+
+bool TTagEditForm::isModified() {
+    return filled_ && differs_from_tag(); // never filled: nothing of the user's to keep
+}
+
+void TTagEditForm::contents_changed() {
+    if (!filling_ && filled_) update_buttons();
+}
+
+void TTagEditForm::update_buttons() {
+    const bool modified = isModified();
+    enable_control(kReloadButton, modified);
+    enable_control(kApplyButton, modified);
+}
+
+void TTagEditForm::watch_controls(QWidget* root) {
+    const auto changed = [this] { contents_changed(); };
+    for (QLineEdit* edit : root->findChildren<QLineEdit*>())
+        connect(edit, &QLineEdit::textChanged, this, changed);
+    for (QPlainTextEdit* text : root->findChildren<QPlainTextEdit*>())
+        connect(text, &QPlainTextEdit::textChanged, this, changed);
+    for (QComboBox* popup : root->findChildren<QComboBox*>())
+        connect(popup, &QComboBox::currentIndexChanged, this, changed);
+    for (QAbstractButton* button : root->findChildren<QAbstractButton*>())
+        if (button->isCheckable()) connect(button, &QAbstractButton::toggled, this, changed);
+    for (TagReferenceButton* reference : root->findChildren<TagReferenceButton*>())
+        connect(reference, &TagReferenceButton::reference_changed, this, changed);
+}
+
+// ---- Header and notifications --------------------------------------------------------------
+
+void TTagEditForm::updateHeader() {
+    const TagFile* file = TagDatabase::get_tag_file(tag());
+    if (!file) return;
+    const std::string path = host() ? host()->file_display_name(*file)
+                                    : TagDatabase::tag_file_spec(*file).value_or(text::kUnsavedTagFile);
+    if (auto* label = control<QLabel>(kPathText)) {
+        label->setText(QString::fromStdString(path));
+        label->setToolTip(label->text());
+        // Room for the path when the window is first sized; narrower windows elide nothing
+        // but the tooltip still tells.
+        label->setMinimumWidth(std::min(label->fontMetrics().horizontalAdvance(label->text()) + 4, 400));
+    }
+}
+
+void TTagEditForm::tagChanged(tag_type type, tag_id id) {
+    for (auto& [button, open] : references_) {
+        if (button->type() != type || button->id() != id) continue;
+        button->relabel(database());
+    }
+}
+
+bool TTagEditForm::canClose() {
+    if (!isModified()) return true;
+    const QString title = windowTitle();
+    const int answer = xg_alert(
+        this, QStringLiteral("Commit Tag Changes?"),
+        param_text(QStringLiteral("Should the changes to ^0 be applied to the file before the "
+                                  "editing window is closed?"),
+                   {title}),
+        {{kPromptApply, QStringLiteral("Apply")},
+         {kPromptCancel, QString::fromLatin1(text::kCancel)},
+         {kPromptDiscard, QStringLiteral("Discard Changes")}},
+        kPromptApply, kPromptCancel);
+    if (answer == kPromptCancel) return false;
+    if (answer == kPromptApply) apply();
+    return true;
+}
+
+// ---- Commands ------------------------------------------------------------------------------
+
+bool TTagEditForm::command_status(int command, CommandState& state) {
+    switch (command) {
+    case kFileButton:
+    case command::kTagInfo:
+        state.enabled = true;
+        return true;
+    case command::kReloadTag:
+    case command::kApplyTagChanges:
+        state.enabled = isModified();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TTagEditForm::do_command(int command) {
+    switch (command) {
+    case kFileButton:
+        if (host()) host()->reveal_tag_in_file(tag());
+        return true;
+    case command::kReloadTag:
+        reload();
+        return true;
+    case command::kApplyTagChanges:
+        apply();
+        return true;
+    case command::kTagInfo:
+        if (host()) host()->show_tag_info(tag(), this);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TTagEditForm::run_command(int command) {
+    CommandState state;
+    if (!command_status(command, state) || !state.enabled) return false;
+    return run_reporting_errors(this, [&] { do_command(command); });
+}
+
+// ---- Reference fields ----------------------------------------------------------------------
+
+QWidget* TTagEditForm::make_reference_field(int id, int open_id, tag_type type, QWidget* parent) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    auto* name = new TagReferenceButton(row);
+    name->show_reference(database(), type, kNoTag);
+    name->setAutoDefault(false);
+    auto* open = new QPushButton(QString::fromUtf8("\u2192"), row);
+    open->setAutoDefault(false);
+    open->setToolTip(QStringLiteral("Open the referenced tag"));
+    open->setFixedWidth(open->sizeHint().height() + 6);
+    layout->addWidget(name, 1);
+    layout->addWidget(open);
+    register_control(id, name);
+    register_control(open_id, open);
+    references_.emplace_back(name, open);
+    connect(name, &QPushButton::clicked, this,
+            [this, name] { run_reporting_errors(this, [&] { pick_reference(*name); }); });
+    connect(open, &QPushButton::clicked, this,
+            [this, name] { run_reporting_errors(this, [&] { open_reference(*name); }); });
+    // Whatever shows a reference (a reload, a pick, a change of the tag) also decides whether
+    // it can be opened.
+    connect(name, &TagReferenceButton::relabelled, this,
+            [this, name] { update_open_button(*name); });
+    update_open_button(*name);
+    return row;
+}
+
+void TTagEditForm::update_open_button(const TagReferenceButton& button) {
+    for (auto& [name, open] : references_)
+        if (name == &button)
+            open->setEnabled(!is_null_reference(button.id()) &&
+                             database().find_tag(button.type(), button.id()));
+}
+
+void TTagEditForm::pick_reference(TagReferenceButton& button) {
+    TagPickRequest request;
+    request.type = button.type();
+    request.current = button.id();
+    request.file = TagDatabase::get_tag_file(tag());
+    if (EditorHost* editor_host = host())
+        request.path_of = [editor_host](const TagFile& file) {
+            return editor_host->file_display_name(file);
+        };
+    const tag_id chosen = pickTag(this, database(), request);
+    if (chosen == 0) return;
+    button.choose(database(), chosen);
+}
+
+void TTagEditForm::open_reference(const TagReferenceButton& button) {
+    if (is_null_reference(button.id())) return;
+    TagEntry* target = database().find_tag(button.type(), button.id());
+    if (target && host()) host()->openTag(*target, false);
+}
+
+} // namespace zephane

@@ -1,0 +1,121 @@
+#pragma once
+// TTagEditForm: what every tag editor window shares. The header strip (form 133: "File:",
+// the tag file's path, "Reload", "Apply") above the editor's own controls; reload, apply and
+// the modified rule; the close prompt; the commands 9801, 9803, 9804 and 403; reference
+// fields that pick tags and open them; and the value accessors by control id.
+//
+// Subclasses build their controls in their constructor (into content()) and define
+// do_reload (tag into the copy, copy into the controls), do_apply (controls into the copy,
+// copy into the tag) and differs_from_tag (controls into the copy, then compare).
+
+#include "app/control_accessors.h"
+#include "app/tag_editor_window.h"
+
+#include <QWidget>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+class QScrollArea;
+
+namespace zephane {
+
+class TagReferenceButton;
+
+inline constexpr int kTagEditHeaderResource = 133;
+
+// The header strip: it draws a separator line along its bottom edge.
+class TTagEditHeader : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TTagEditHeader(QWidget* parent = nullptr) : QWidget(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// The background of an editor's own controls.
+class TTagEditBackground : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TTagEditBackground(QWidget* parent = nullptr) : QWidget(parent) {}
+};
+
+class TTagEditForm : public TagEditorWindow, public ControlAccessors {
+    Q_OBJECT
+
+public:
+    static constexpr int kFileButton = 9801;
+    static constexpr int kPathText = 9802;
+    static constexpr int kReloadButton = 9803;
+    static constexpr int kApplyButton = 9804;
+    // Buttons of the close prompt.
+    static constexpr int kPromptApply = 101;
+    static constexpr int kPromptCancel = 102;
+    static constexpr int kPromptDiscard = 103;
+    static constexpr int kMinimumSize = 300;
+
+    TTagEditForm(int resource, const char* form_title, TagDatabase& db, TagEntry& tag);
+    ~TTagEditForm() override;
+
+    // The title the form resource gives the window before openTag names the tag.
+    const QString& form_title() const { return form_title_; }
+
+    // The header, the layout and the watch on every control that can change.
+    void finishInit() override;
+    // Fills the controls from the tag.
+    void reload() final;
+    // Controls into the tag.
+    void apply();
+    // Whether the controls hold something the tag does not.
+    bool isModified();
+    void updateHeader() override;
+    void tagChanged(tag_type type, tag_id id) override;
+    bool canClose() override;
+
+    bool command_status(int command, CommandState& state) override;
+    bool do_command(int command) override;
+    // A command as a click on the header runs it: when enabled, reporting what ends it.
+    bool run_command(int command);
+
+    QSize sizeHint() const override;
+
+    // ---- For subclasses -------------------------------------------------------------------
+    // Where the editor's own controls go.
+    QWidget* content() const { return background_; }
+    // A reference field: the name button (id) that picks a tag of the type, and the small
+    // button (open_id) that opens it. Returns the row holding both.
+    QWidget* make_reference_field(int id, int open_id, tag_type type, QWidget* parent);
+    // A control changed: the header's buttons follow the modified state.
+    virtual void contents_changed();
+    // While the controls are being filled, changes are not the user's; before the first
+    // reload there is nothing to read.
+    bool filling() const { return filling_ || !filled_; }
+
+protected:
+    virtual void do_reload() = 0;
+    virtual void do_apply() = 0;
+    virtual bool differs_from_tag() = 0;
+
+private:
+    void build_header();
+    void watch_controls(QWidget* root);
+    void update_buttons();
+    void pick_reference(TagReferenceButton& button);
+    void open_reference(const TagReferenceButton& button);
+    void update_open_button(const TagReferenceButton& button);
+
+    QString form_title_;
+    TTagEditHeader* header_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    TTagEditBackground* background_ = nullptr;
+    std::vector<std::pair<TagReferenceButton*, QPushButton*>> references_;
+    bool filling_ = false;
+    bool finished_ = false;
+    bool filled_ = false; // reloaded at least once
+};
+
+} // namespace zephane

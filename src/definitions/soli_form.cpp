@@ -1,0 +1,165 @@
+// The sound list editor: a row per entry showing its sound. "Add" picks a sound for a new
+// entry, "Duplicate" copies the selected entry below it, "Delete" removes it, "Change..."
+// picks another sound for it; a double-click opens the entry's sound. Each entry keeps its
+// four unswapped bytes when entries move.
+
+#include "definitions/soli_form.h"
+
+#include "app/definition_edit_form.h"
+#include "app/tag_picker_dialog.h"
+#include "framework/xg_alert.h"
+#include "definitions/soli.h"
+#include "definitions/value_format.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace zephane {
+
+namespace {
+
+using S = sound_list_definition;
+
+constexpr int kList = 12201;
+constexpr int kAdd = 12202;
+constexpr int kDuplicate = 12203;
+constexpr int kDelete = 12204;
+constexpr int kChange = 12205;
+constexpr int kMaximum = static_cast<int>(kSoundListEntries);
+constexpr tag_type kSound = fourcc("soun");
+
+class TsoliEditForm : public DefinitionEditForm<S> {
+public:
+    TsoliEditForm(TagDatabase& db, TagEntry& tag)
+        : DefinitionEditForm(1022, "Sound Lists Window", db, tag, {}) {
+        auto* layout = new QHBoxLayout(content());
+        layout->setContentsMargins(10, 10, 10, 10);
+        list_ = new QListWidget(content());
+        list_->setSelectionMode(QAbstractItemView::SingleSelection);
+        list_->setMinimumSize(300, 240);
+        register_control(kList, list_);
+        layout->addWidget(list_, 1);
+        auto* buttons = new QVBoxLayout;
+        for (auto [id, text] : {std::pair{kAdd, "Add"}, std::pair{kDuplicate, "Duplicate"},
+                                std::pair{kDelete, "Delete"}, std::pair{kChange, "Change..."}}) {
+            auto* button = new QPushButton(QString::fromLatin1(text), content());
+            button->setAutoDefault(false);
+            register_control(id, button);
+            buttons->addWidget(button);
+            connect(button, &QPushButton::clicked, this,
+                    [this, id = id] { run_reporting_errors(this, [&] { edit(id); }); });
+        }
+        buttons->addStretch(1);
+        layout->addLayout(buttons);
+        connect(list_, &QListWidget::currentRowChanged, this, [this] { enable_buttons(); });
+        connect(list_, &QListWidget::itemDoubleClicked, this,
+                [this] { run_reporting_errors(this, [&] { open_selected(); }); });
+    }
+
+    void tagChanged(tag_type type, tag_id id) override {
+        DefinitionEditForm::tagChanged(type, id);
+        if (type != kSound) return;
+        for (int k = 0; k < count(); ++k)
+            if (copy().entries[k].sound == id) list_->item(k)->setText(row_text(k));
+    }
+
+protected:
+    void after_fill() override { show_entries(list_->currentRow()); }
+
+private:
+    int count() const {
+        return std::clamp<int>(record().entry_count, 0, kMaximum);
+    }
+
+    QString row_text(int k) const {
+        return QStringLiteral("%1. %2").arg(k + 1).arg(QString::fromLatin1(format_tag_reference(
+            database(), kSound, record().entries[k].sound)));
+    }
+
+    void show_entries(int selected) {
+        list_->clear();
+        for (int k = 0; k < count(); ++k) list_->addItem(row_text(k));
+        list_->setCurrentRow(std::min(selected, count() - 1));
+        enable_buttons();
+    }
+
+    void enable_buttons() {
+        const bool chosen = list_->currentRow() >= 0;
+        enable_control(kAdd, count() < kMaximum);
+        enable_control(kDuplicate, chosen && count() < kMaximum);
+        enable_control(kDelete, chosen);
+        enable_control(kChange, chosen);
+    }
+
+    tag_id pick(tag_id current) {
+        TagPickRequest request;
+        request.type = kSound;
+        request.current = current;
+        request.file = TagDatabase::get_tag_file(tag());
+        if (EditorHost* editor_host = host())
+            request.path_of = [editor_host](const TagFile& file) {
+                return editor_host->file_display_name(file);
+            };
+        return pickTag(this, database(), request);
+    }
+
+    void edit(int command) {
+        S& list = copy();
+        const int n = count();
+        const int row = list_->currentRow();
+        int select = row;
+        switch (command) {
+        case kAdd: {
+            if (n >= kMaximum) return;
+            const tag_id sound = pick(row >= 0 ? list.entries[row].sound : kNoTag);
+            if (sound == 0 || sound == kNoTag) return; // cancelled, or no sound to add
+            list.entries[n] = sound_list_entry{sound, {0, 0, 0, 0}};
+            select = n;
+            list.entry_count = static_cast<std::int16_t>(n + 1);
+            break;
+        }
+        case kDuplicate:
+            if (row < 0 || n >= kMaximum) return;
+            std::copy_backward(list.entries + row, list.entries + n, list.entries + n + 1);
+            select = row + 1;
+            list.entry_count = static_cast<std::int16_t>(n + 1);
+            break;
+        case kDelete:
+            if (row < 0) return;
+            std::copy(list.entries + row + 1, list.entries + n, list.entries + row);
+            list.entries[n - 1] = sound_list_entry{kNoTag, {0, 0, 0, 0}};
+            list.entry_count = static_cast<std::int16_t>(n - 1);
+            break;
+        case kChange: {
+            if (row < 0) return;
+            const tag_id sound = pick(list.entries[row].sound);
+            if (sound == 0) return;
+            list.entries[row].sound = sound;
+            break;
+        }
+        default: return;
+        }
+        show_entries(select);
+        contents_changed();
+    }
+
+    void open_selected() {
+        const int row = list_->currentRow();
+        if (row < 0 || !host()) return;
+        if (TagEntry* sound = database().find_tag(kSound, record().entries[row].sound))
+            host()->openTag(*sound, false);
+    }
+
+    QListWidget* list_ = nullptr;
+};
+
+} // namespace
+
+void register_sound_list_editor() {
+    attach_editor_window<TsoliEditForm>(S::kType);
+}
+
+} // namespace zephane

@@ -1,0 +1,283 @@
+// editor_screenshots: opens every editor window and dialog of the definition types on a demo
+// workspace and grabs each from the screen with ImageMagick's import. Run it under Xvfb with
+// a window manager (docs/screenshots/take-editor-screenshots.sh does).
+// Usage: editor_screenshots WORKSPACE OUTPUT_FOLDER
+
+#include "app/register_tag_editors.h"
+#include "app/tag_edit_form.h"
+#include "app/zephane_app.h"
+#include "definitions/amso.h"
+#include "definitions/arti.h"
+#include "definitions/conn.h"
+#include "definitions/form.h"
+#include "definitions/game.h"
+#include "definitions/glli.h"
+#include "definitions/loli.h"
+#include "definitions/meef.h"
+#include "definitions/meli.h"
+#include "definitions/obje.h"
+#include "definitions/obpc.h"
+#include "definitions/register_tag_types.h"
+#include "definitions/soli.h"
+#include "definitions/text_tag.h"
+#include "definitions/wind.h"
+#include "framework/xg_dialog.h"
+#include "framework/xg_frame.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QProcess>
+#include <cstdio>
+#include <filesystem>
+
+namespace zephane {
+namespace {
+
+template <typename R>
+Payload bytes_of(const R& record) {
+    std::vector<std::uint8_t> bytes;
+    definition_file_bytes(record, bytes);
+    return bytes;
+}
+
+// One tag of each type, with values an author might have typed, referring to demo tags.
+void write_editor_tags(const std::string& path) {
+    TagDatabase db;
+    TagFile* file = db.create_tag_file();
+    const auto add = [&](tag_type type, const char* id, const char* name, Payload payload) {
+        db.add_tag(file, type, text_to_tag_id(id), tag_type_version(type), name, 0, 0, std::move(payload));
+    };
+    artifact_definition arti = artifact_definition::kDefault;
+    arti.flags = 2;
+    arti.monster_restriction = fourcc("dwar");
+    arti.specialization_restriction = 2;
+    arti.initial_charges_lower = 3;
+    arti.initial_charges_delta = 3;
+    arti.inventory_sequence = 12;
+    arti.projectiles[0] = fourcc("sach");
+    arti.special_ability = fourcc("hint");
+    add(fourcc("arti"), "hamr", "Hammer of Storms", bytes_of(arti));
+    object_definition obje = object_definition::kDefault;
+    obje.flags = 3;
+    obje.gravity = -64;
+    obje.elastic_coefficient = 96;
+    obje.terminal_velocity = 12 * 512;
+    obje.maximum_vitality_lower = 3 * 256;
+    obje.maximum_vitality_delta = 257;
+    obje.minimum_damage = 32;
+    add(fourcc("obje"), "shld", "Shield Bearer Body", bytes_of(obje));
+    game_parameter_definition game = game_parameter_definition::kDefault;
+    game.meshes[0] = fourcc("high");
+    game.meshes[1] = fourcc("rivr");
+    add(fourcc("game"), "camp", "Campaign", bytes_of(game));
+    sound_list_definition soli = sound_list_definition::kDefault;
+    soli.entry_count = 3;
+    soli.entries[0].sound = fourcc("rivr");
+    soli.entries[1].sound = fourcc("spla");
+    soli.entries[2].sound = fourcc("rivr");
+    add(fourcc("soli"), "watr", "Water Sounds", bytes_of(soli));
+    add(fourcc("soun"), "rivr", "River Murmur", Payload(64, 0));
+    ambient_sound_definition amso = ambient_sound_definition::kDefault;
+    amso.continuous_sound = kNoTag;
+    amso.random_sound = fourcc("rivr");
+    amso.period_lower = 150;
+    amso.period_span = 300;
+    amso.random_sound_radius = 6 * 512;
+    add(fourcc("amso"), "babl", "Babbling Brook", bytes_of(amso));
+    local_light_definition loli = local_light_definition::kDefault;
+    loli.fade_in_ticks = 5;
+    loli.sustain_ticks = 30;
+    loli.fade_out_ticks = 15;
+    loli.colour_a[1] = 160 * 257;
+    loli.colour_a[2] = 32 * 257;
+    loli.colour_b[0] = 200 * 257;
+    loli.colour_b[1] = 60 * 257;
+    loli.colour_b[2] = 0;
+    loli.flicker_rate_w0 = 1820;
+    loli.flicker_amplitude_w0 = 40;
+    add(fourcc("loli"), "trch", "Torch Light", bytes_of(loli));
+    global_light_definition glli = global_light_definition::kDefault;
+    for (int c = 0; c < 3; ++c) glli.ambient_colour[c] = static_cast<std::uint16_t>((40 + 10 * c) * 257);
+    glli.sky_colour[0] = 70 * 257;
+    glli.sky_colour[1] = 90 * 257;
+    glli.sky_colour[2] = 140 * 257;
+    glli.key_colour[0] = 255 * 257;
+    glli.key_colour[1] = 220 * 257;
+    glli.key_colour[2] = 170 * 257;
+    glli.fill_colour[0] = 60 * 257;
+    glli.fill_colour[1] = 70 * 257;
+    glli.fill_colour[2] = 120 * 257;
+    glli.key_direction[0] = -32768;
+    glli.key_direction[1] = 32768;
+    glli.key_direction[2] = -46341;
+    glli.fill_direction[0] = 49152;
+    glli.fill_direction[2] = -16384;
+    add(fourcc("glli"), "dusk", "Golden Dusk", bytes_of(glli));
+    wind_definition wind = wind_definition::kDefault;
+    wind.adjustment_time_lower = 90;
+    wind.adjustment_time_delta = 91;
+    wind.maximum_adjustment = 655;
+    wind.velocity_lower[0] = -65536;
+    wind.velocity_delta[0] = 131073;
+    add(fourcc("wind"), "gust", "Gusty", bytes_of(wind));
+    formation_definition form{};
+    form.short_line_maximum_per_row = 8;
+    form.short_line_separation = 768;
+    form.long_line_maximum_per_row = 16;
+    form.long_line_separation = 768;
+    form.loose_line_maximum_per_row = 8;
+    form.loose_line_separation = 1536;
+    form.staggered_line_maximum_per_row = 6;
+    form.staggered_line_separation = 1024;
+    form.box_separation = 768;
+    form.minimum_mob_separation = 512;
+    form.mob_x_bias = 192;
+    form.minimum_encirclement_radius = 2048;
+    form.encirclement_separation = 768;
+    form.shallow_encirclement_arc = 16384;
+    form.deep_encirclement_arc = 43690;
+    form.vanguard_front_row_separation = 1024;
+    form.vanguard_separation = 768;
+    form.vanguard_row_separation = 1024;
+    form.circle_separation = 768;
+    add(fourcc("form"), "stnd", "Standard Formations", bytes_of(form));
+    connector_definition conn = connector_definition::kDefault;
+    conn.normal_sequence = 3;
+    conn.damaged_sequence = 4;
+    conn.origin_height_fraction = 192;
+    conn.interpolant_distance = 256;
+    add(fourcc("conn"), "rope", "Rope Bridge", bytes_of(conn));
+    mesh_effect_definition meef = mesh_effect_definition::kDefault;
+    meef.flags = 2;
+    meef.amplitude = 256;
+    meef.cutoff_radius = 4 * 512;
+    meef.dissipation = 384;
+    meef.velocity = 128;
+    meef.camera_shaking = 1;
+    meef.radial_points = 24;
+    meef.thickness = 256;
+    add(fourcc("meef"), "quak", "Ground Shock", bytes_of(meef));
+    add(fourcc("meli"), "noon", "Noon Sun", bytes_of(mesh_lighting_definition::kDefault));
+    add(fourcc("obpc"), "camr", "Camera Limits", bytes_of(observer_constants_definition::kDefault));
+    add(fourcc("stli"), "sayg", "Sayings", text_payload("Strike first.\nStrike hard.\nNo mercy.\n"));
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    if (!db.write_tag_file(path, *file, true, TAG_FILE_TYPE_PLUGIN))
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+}
+
+class Shooter {
+public:
+    Shooter(TZephaneApp& app, QString folder) : app_(app), folder_(std::move(folder)) {}
+
+    static void wait(int milliseconds) {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    // Grabs a window from the screen: a top-level one with its frame, a sub-window of the
+    // multi-document area by its place on the screen, with a margin.
+    void shot(const QWidget& window, const QString& name) {
+        wait(500);
+        const QString file = folder_ + QStringLiteral("/") + name + QStringLiteral(".png");
+        QStringList arguments;
+        if (window.isWindow()) {
+            arguments << QStringLiteral("-frame") << QStringLiteral("-window")
+                      << QString::number(window.winId());
+        } else {
+            QRect area(window.parentWidget()->mapToGlobal(window.geometry().topLeft()), window.size());
+            area.adjust(-4, -4, 4, 4);
+            area = area.intersected(QRect(0, 0, 1280, 1024));
+            arguments << QStringLiteral("-window") << QStringLiteral("root") << QStringLiteral("-crop")
+                      << QStringLiteral("%1x%2+%3+%4")
+                             .arg(area.width())
+                             .arg(area.height())
+                             .arg(area.x())
+                             .arg(area.y())
+                      << QStringLiteral("+repage");
+        }
+        QProcess::execute(QStringLiteral("import"), arguments << file);
+        std::printf("%s\n", file.toLocal8Bit().constData());
+    }
+    TTagEditForm& open(const char* type, const char* id) {
+        TagEntry* tag = app_.db().find_tag(text_to_tag_id(type), text_to_tag_id(id));
+        app_.openTag(*tag, false);
+        auto* editor = dynamic_cast<TTagEditForm*>(TagEditorWindow::of(*tag));
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget())) {
+            sub->move(12, 12);
+            sub->resize(sub->sizeHint());
+        }
+        return *editor;
+    }
+    void close(TTagEditForm& editor) { app_.frame().discard_form(editor); }
+    // The next dialog is grabbed and then ended with `end`.
+    void shoot_next_dialog(const QString& name, int end) {
+        XGDialog::set_modal_hook([this, name, end](XGDialog& dialog) {
+            shot(dialog, name);
+            dialog.end(end);
+        });
+    }
+
+private:
+    TZephaneApp& app_;
+    QString folder_;
+};
+
+} // namespace
+} // namespace zephane
+
+int main(int argc, char** argv) {
+    using namespace zephane;
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: editor_screenshots WORKSPACE OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const std::string workspace = std::filesystem::absolute(argv[1]).string();
+    write_editor_tags(workspace + "/plugins/editors.tag");
+    register_tag_types();
+    QApplication application(argc, argv);
+    register_tag_editors();
+    TZephaneApp app({workspace, workspace, QDir::tempPath() + QStringLiteral("/zephane-shots.ini")});
+    app.frame().setGeometry(0, 0, 1280, 1024);
+    app.frame().show();
+    app.start();
+    for (XGForm* form : app.frame().forms()) app.frame().discard_form(*form);
+    Shooter shooter(app, QString::fromLocal8Bit(argv[2]));
+
+    struct Shot {
+        const char* type;
+        const char* id;
+        const char* name;
+    };
+    const Shot shots[] = {
+        {"arti", "hamr", "editor-artifact"},         {"obje", "shld", "editor-object"},
+        {"game", "camp", "editor-game-parameter"},   {"soli", "watr", "editor-sound-list"},
+        {"amso", "babl", "editor-ambient-sound"},    {"loli", "trch", "editor-local-light"},
+        {"glli", "dusk", "editor-global-light"},     {"wind", "gust", "editor-wind"},
+        {"form", "stnd", "editor-formation"},        {"conn", "rope", "editor-connector"},
+        {"meef", "quak", "editor-mesh-effect"},      {"meli", "noon", "editor-mesh-lighting"},
+        {"obpc", "camr", "editor-observer-constants"}, {"stli", "sayg", "editor-string-list"},
+    };
+    for (const Shot& s : shots) {
+        TTagEditForm& editor = shooter.open(s.type, s.id);
+        shooter.shot(*editor.parentWidget(), QString::fromLatin1(s.name));
+        shooter.close(editor);
+    }
+
+    // The dialogs: the tag picker, the effect modifiers, the close prompt.
+    TTagEditForm& artifact = shooter.open("arti", "hamr");
+    shooter.shoot_next_dialog(QStringLiteral("dialog-tag-picker"), 101);
+    artifact.control<QAbstractButton>(10107)->click();
+    shooter.close(artifact);
+    TTagEditForm& object = shooter.open("obje", "shld");
+    shooter.shoot_next_dialog(QStringLiteral("dialog-effect-modifiers"), 1002);
+    object.control<QAbstractButton>(11613)->click();
+    object.control<QLineEdit>(11601)->setText(QStringLiteral("-0.5"));
+    shooter.shoot_next_dialog(QStringLiteral("dialog-commit-changes"), 103);
+    app.frame().close_form(object);
+    XGDialog::set_modal_hook({});
+    return 0;
+}

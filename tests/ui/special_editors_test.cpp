@@ -1,0 +1,250 @@
+// The behaviour some editors add to their binding tables: the ambient sound's one button for
+// two fields, the object's effect modifiers dialog, the sound list's entries, the text
+// editors, and the swatches and pictures that follow typed colours.
+
+#include "app/value_controls.h"
+#include "definitions/text_tag_form.h"
+#include "editor_support.h"
+#include "framework/xg_alert.h"
+
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+namespace zephane {
+namespace {
+
+using uitest::Bytes;
+using uitest::DialogScript;
+using uitest::PayloadBuilder;
+using uitest::press;
+
+constexpr tag_type kSoun = fourcc("soun");
+
+class SpecialEditors : public uitest::EditorFixture {
+protected:
+    void add_sounds() {
+        add_file("sounds", {{kSoun, fourcc("rivr"), "River", Bytes(4, 0)},
+                            {kSoun, fourcc("wind"), "Wind", Bytes(4, 0)}});
+    }
+    std::int64_t at(tag_type type, std::size_t offset, std::size_t width, bool is_signed = false) {
+        return uitest::number_at(payload(type, fourcc("test")), offset, width, is_signed);
+    }
+};
+
+TEST_F(SpecialEditors, OneSoundButtonServesTheContinuousAndTheRandomSound) {
+    constexpr tag_type kAmso = fourcc("amso");
+    add_sounds();
+    add_file("ambient", {{kAmso, fourcc("test"), "Brook",
+                          PayloadBuilder(64).put(12, 4, fourcc("rivr")).put(16, 4, -1).bytes()},
+                         {kAmso, fourcc("both"), "Both",
+                          PayloadBuilder(64).put(12, 4, fourcc("rivr")).put(16, 4, fourcc("wind")).bytes()}});
+    TTagEditForm& editor = open(kAmso, fourcc("test"));
+    EXPECT_FALSE(checked(editor, 10003));
+    EXPECT_EQ(text(editor, 10001), "River");
+    click(editor, 10003); // "Is a Random Sound"
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(at(kAmso, 12, 4), 0xFFFFFFFF);
+    EXPECT_EQ(at(kAmso, 16, 4), fourcc("rivr"));
+    editor.reload();
+    EXPECT_TRUE(checked(editor, 10003));
+    EXPECT_EQ(text(editor, 10001), "River");
+    // A sound picked while the box is checked goes to the random sound.
+    {
+        DialogScript dialogs({[](XGDialog& picker) {
+            picker.choose_row(2, 1); // "Wind"
+            picker.click(100);
+        }});
+        click(editor, 10001);
+    }
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(at(kAmso, 12, 4), 0xFFFFFFFF);
+    EXPECT_EQ(at(kAmso, 16, 4), fourcc("wind"));
+
+    // A record holding both sounds is shown as continuous and kept until the user changes it.
+    TTagEditForm& both = open(kAmso, fourcc("both"));
+    EXPECT_FALSE(both.isModified());
+    type(both, 10005, "3");
+    click(both, TTagEditForm::kApplyButton);
+    const Bytes& kept = payload(kAmso, fourcc("both"));
+    EXPECT_EQ(uitest::number_at(kept, 12, 4, false), fourcc("rivr"));
+    EXPECT_EQ(uitest::number_at(kept, 16, 4, false), fourcc("wind"));
+}
+
+TEST_F(SpecialEditors, EffectModifiersAreEditedOnACopyStoredOnlyOnOk) {
+    constexpr tag_type kObje = fourcc("obje");
+    PayloadBuilder builder(64);
+    for (std::size_t k = 0; k < 16; ++k) builder.put(16 + 2 * k, 2, 256);
+    builder.put(20, 2, 1); // shown as 0.004, kept as it is
+    const Bytes before = builder.bytes();
+    add_file("objects", {{kObje, fourcc("test"), "Rock", before}});
+    TTagEditForm& editor = open(kObje, fourcc("test"));
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Effect Modifiers");
+            EXPECT_EQ(dialog.text_of(101), "1.0");
+            EXPECT_EQ(dialog.text_of(103), "0.004");
+            EXPECT_EQ(dialog.text_of(110), "") << "only the first nine";
+            dialog.type_text(101, "2");
+            dialog.click(1002); // Cancel
+        }});
+        click(editor, 11613);
+    }
+    EXPECT_FALSE(editor.isModified()) << "Cancel changes nothing";
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            dialog.type_text(101, "2");
+            dialog.type_text(109, "-0.5");
+            dialog.click(1001); // OK
+        }});
+        click(editor, 11613);
+    }
+    EXPECT_TRUE(enabled(editor, TTagEditForm::kApplyButton));
+    click(editor, TTagEditForm::kApplyButton);
+    const Bytes& after = payload(kObje, fourcc("test"));
+    EXPECT_EQ(uitest::number_at(after, 16, 2, true), 512);
+    EXPECT_EQ(uitest::number_at(after, 20, 2, true), 1) << "untouched in the dialog";
+    EXPECT_EQ(uitest::number_at(after, 32, 2, true), -128);
+    EXPECT_TRUE(std::equal(after.begin() + 34, after.end(), before.begin() + 34));
+}
+
+TEST_F(SpecialEditors, SoundListEntriesAreAddedDuplicatedAndDeleted) {
+    constexpr tag_type kSoli = fourcc("soli");
+    add_sounds();
+    PayloadBuilder builder(256);
+    builder.put(0, 2, 2).put(16, 4, fourcc("rivr")).put(20, 4, 0x01020304);
+    builder.put(24, 4, fourcc("gone")).put(28, 4, 0x05060708);
+    const Bytes before = builder.bytes();
+    add_file("lists", {{kSoli, fourcc("test"), "Water", before}});
+    TTagEditForm& editor = open(kSoli, fourcc("test"));
+    auto* list = editor.control<QListWidget>(12201);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), "1. River");
+    EXPECT_EQ(list->item(1)->text(), "2. (missing tag 'gone')");
+    EXPECT_FALSE(editor.isModified());
+
+    list->setCurrentRow(0);
+    click(editor, 12203); // Duplicate: a copy below, with its four bytes
+    list->setCurrentRow(2);
+    click(editor, 12204); // Delete the missing one
+    {
+        DialogScript dialogs({[](XGDialog& picker) {
+            EXPECT_EQ(picker.windowTitle(), "Pick Sound (soun)");
+            picker.choose_row(2, 1);
+            picker.click(100);
+        }});
+        click(editor, 12202); // Add
+    }
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(2)->text(), "3. Wind");
+    {
+        DialogScript dialogs({press(101)}); // a cancelled Add adds nothing
+        click(editor, 12202);
+    }
+    EXPECT_EQ(list->count(), 3);
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(at(kSoli, 0, 2), 3);
+    EXPECT_EQ(at(kSoli, 16, 4), fourcc("rivr"));
+    EXPECT_EQ(at(kSoli, 20, 4), 0x01020304);
+    EXPECT_EQ(at(kSoli, 24, 4), fourcc("rivr"));
+    EXPECT_EQ(at(kSoli, 28, 4), 0x01020304);
+    EXPECT_EQ(at(kSoli, 32, 4), fourcc("wind"));
+    EXPECT_EQ(at(kSoli, 36, 4), 0u);
+    EXPECT_TRUE(std::equal(before.begin() + 2, before.begin() + 16, payload(kSoli, fourcc("test")).begin() + 2));
+
+    // Thirty entries at most.
+    list->setCurrentRow(0);
+    for (int k = 3; k < 30; ++k) click(editor, 12203);
+    EXPECT_EQ(list->count(), 30);
+    EXPECT_FALSE(enabled(editor, 12202));
+    EXPECT_FALSE(enabled(editor, 12203));
+    EXPECT_TRUE(enabled(editor, 12204));
+}
+
+TEST_F(SpecialEditors, TextEditorsShowLinesAndStoreCarriageReturns) {
+    constexpr tag_type kText = fourcc("text");
+    add_file("texts", {{kText, fourcc("test"), "Briefing", Bytes{'a', 13, 'b'}},
+                       {fourcc("stli"), fourcc("new "), "Fresh", Bytes(4, 0)},
+                       {fourcc("temp"), fourcc("long"), "Long", Bytes(kTextEditorLimit + 100, 'x')}});
+    TTagEditForm& editor = open(kText, fourcc("test"));
+    EXPECT_EQ(editor.form_title(), "Text Editing Window");
+    EXPECT_EQ(text(editor, 12401), "a\nb");
+    EXPECT_FALSE(editor.isModified());
+    type(editor, 12401, "first\nsecond\n");
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(payload(kText, fourcc("test")), (Bytes{'f', 'i', 'r', 's', 't', 13, 's', 'e', 'c', 'o', 'n', 'd', 13}));
+    type(editor, 12401, "");
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(payload(kText, fourcc("test")), Bytes{0}) << "an empty text is one NUL byte";
+
+    // A new string list (four zero bytes) opens unmodified.
+    TTagEditForm& fresh = open(fourcc("stli"), fourcc("new "));
+    EXPECT_EQ(fresh.form_title(), "String List Editing Window");
+    EXPECT_FALSE(fresh.isModified());
+
+    // A text longer than the limit is shown whole and never cut: Apply refuses it.
+    TTagEditForm& long_text = open(fourcc("temp"), fourcc("long"));
+    EXPECT_EQ(long_text.form_title(), "Template Editing Window");
+    EXPECT_EQ(text(long_text, 12401).size(), static_cast<qsizetype>(kTextEditorLimit + 100));
+    EXPECT_FALSE(long_text.isModified());
+    long_text.control<QPlainTextEdit>(12401)->appendPlainText(QStringLiteral("more"));
+    {
+        DialogScript dialogs({[](XGDialog& alert) {
+            EXPECT_TRUE(alert.text_of(kAlertTextControl).contains(QStringLiteral("16,384")));
+            alert.click(1);
+        }});
+        click(long_text, TTagEditForm::kApplyButton);
+    }
+    EXPECT_EQ(payload(fourcc("temp"), fourcc("long")).size(), kTextEditorLimit + 100);
+    EXPECT_TRUE(long_text.isModified());
+}
+
+TEST_F(SpecialEditors, SwatchesAndLightPicturesFollowTheTypedColours) {
+    constexpr tag_type kGlli = fourcc("glli");
+    constexpr tag_type kLoli = fourcc("loli");
+    add_file("lights", {{kGlli, fourcc("test"), "Dusk", PayloadBuilder(56).zero(0, 56).put(40, 4, -65536).bytes()},
+                        {kLoli, fourcc("test"), "Torch", PayloadBuilder(48).zero(0, 48).bytes()}});
+    TTagEditForm& global = open(kGlli, fourcc("test"));
+    const auto centre = [&](int preview) {
+        const QImage picture = global.find_control(preview)->grab().toImage();
+        return picture.pixelColor(picture.width() / 2, picture.height() / 2);
+    };
+    EXPECT_EQ(centre(23), QColor(0, 0, 0)) << "no light at all";
+    type(global, 10, "255"); // key light red, from above
+    EXPECT_EQ(global.control<ColourSwatch>(9)->colour(), QColor(255, 0, 0));
+    EXPECT_EQ(centre(23).red(), 255) << "the top view faces the key light";
+    EXPECT_EQ(centre(26).red(), 0) << "the back view sees the sphere's side, edge-on to the light";
+    type(global, 2, "40"); // ambient
+    EXPECT_EQ(centre(26), QColor(40, 0, 0));
+
+    TTagEditForm& local = open(kLoli, fourcc("test"));
+    type(local, 21, "255"); // colour B green
+    EXPECT_EQ(local.control<ColourSwatch>(19)->colour(), QColor(0, 255, 0));
+    EXPECT_EQ(local.control<ColourSwatch>(15)->colour(), QColor(0, 0, 0)) << "colour A untouched";
+    type(local, 17, "128");
+    EXPECT_EQ(local.control<ColourSwatch>(15)->colour(), QColor(0, 128, 0));
+}
+
+TEST_F(SpecialEditors, GameParametersReferThreeMaps) {
+    constexpr tag_type kGame = fourcc("game");
+    add_file("game", {{kGame, fourcc("test"), "Campaign",
+                       PayloadBuilder(32).put(0, 4, fourcc("high")).put(4, 4, -1).put(8, 4, 0).bytes()},
+                      {fourcc("mesh"), fourcc("high"), "Highlands", Bytes(8, 0)}});
+    TTagEditForm& editor = open(kGame, fourcc("test"));
+    EXPECT_EQ(text(editor, 100), "Highlands");
+    EXPECT_EQ(text(editor, 102), "(tag unassigned)");
+    EXPECT_EQ(text(editor, 104), "(tag unassigned)");
+    {
+        DialogScript dialogs({press(100)}); // Select the only map
+        click(editor, 104);
+    }
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(at(kGame, 0, 4), fourcc("high"));
+    EXPECT_EQ(at(kGame, 4, 4), 0xFFFFFFFF);
+    EXPECT_EQ(at(kGame, 8, 4), fourcc("high"));
+}
+
+} // namespace
+} // namespace zephane

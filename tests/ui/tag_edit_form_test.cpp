@@ -1,0 +1,252 @@
+// What every editor window shares, seen through real editors: the header strip and its
+// commands, the close prompt, Tag Info, reference fields with the picker, notifications of
+// changed tags, short payloads, and Create Tag opening the new tag's editor.
+
+#include "app/command_ids.h"
+#include "app/tag_picker_dialog.h"
+#include "editor_support.h"
+#include "framework/xg_alert.h"
+#include "framework/xg_frame.h"
+
+#include <QListWidget>
+
+namespace zephane {
+namespace {
+
+using uitest::Bytes;
+using uitest::DialogScript;
+using uitest::PayloadBuilder;
+using uitest::press;
+
+constexpr tag_type kObje = fourcc("obje");
+constexpr tag_type kArti = fourcc("arti");
+constexpr tag_type kStli = fourcc("stli");
+constexpr int kGravity = 11601;
+
+Bytes object_payload() {
+    return PayloadBuilder(64).put(2, 2, 0).put(8, 2, 256).put(10, 2, 0).put(12, 2, 256).put(14, 2, 0).bytes();
+}
+
+class TagEditFormTest : public uitest::EditorFixture {
+protected:
+    void add_army() {
+        add_file("army", {{kObje, fourcc("dwar"), "Dwarf Body", object_payload()},
+                          {kStli, fourcc("hint"), "Loading Hints", uitest::Bytes{'a', 13, 'b'}},
+                          {kStli, fourcc("unam"), "unit names", uitest::Bytes{'x'}}});
+    }
+    TTagFileForm& file_window() { return *app->file_form(*tag(kObje, fourcc("dwar")).file); }
+};
+
+TEST_F(TagEditFormTest, HeaderShowsTheFileAndItsButtonsFollowTheModifiedState) {
+    add_army();
+    TTagEditForm& editor = open(kObje, fourcc("dwar"));
+    EXPECT_EQ(text(editor, TTagEditForm::kPathText), "plugins/army.tag");
+    EXPECT_EQ(text(editor, TTagEditForm::kFileButton), "File:");
+    EXPECT_EQ(text(editor, TTagEditForm::kReloadButton), "Reload");
+    EXPECT_EQ(text(editor, TTagEditForm::kApplyButton), "Apply");
+    EXPECT_GE(editor.minimumWidth(), 300);
+    EXPECT_GE(editor.minimumHeight(), 300);
+    EXPECT_GE(editor.sizeHint().height(), 300);
+    // The window opens at its content's size (as wide as the main window allows).
+    EXPECT_EQ(editor.height(), editor.sizeHint().height());
+    XGFrame& frame = app->frame();
+    EXPECT_EQ(frame.front_form(), &editor);
+    EXPECT_FALSE(frame.command_state(command::kApplyTagChanges).enabled);
+    EXPECT_FALSE(frame.command_state(command::kReloadTag).enabled);
+    EXPECT_TRUE(frame.command_state(command::kTagInfo).enabled);
+
+    type(editor, kGravity, "1");
+    EXPECT_TRUE(enabled(editor, TTagEditForm::kApplyButton));
+    EXPECT_TRUE(frame.command_state(command::kApplyTagChanges).enabled);
+    EXPECT_TRUE(frame.command_state(command::kReloadTag).enabled);
+    ASSERT_TRUE(frame.dispatch(command::kReloadTag));
+    EXPECT_EQ(text(editor, kGravity), "0.0");
+    EXPECT_FALSE(enabled(editor, TTagEditForm::kApplyButton));
+
+    // Apply from the menu marks the tag, and the file's window says so.
+    type(editor, kGravity, "-2");
+    ASSERT_TRUE(frame.dispatch(command::kApplyTagChanges));
+    EXPECT_EQ(uitest::number_at(payload(kObje, fourcc("dwar")), 2, 2, true), -1024);
+    EXPECT_TRUE(tag(kObje, fourcc("dwar")).dirty);
+    settle();
+    EXPECT_TRUE(file_window().windowTitle().endsWith(" (modified)"));
+
+    // "File:" brings the file's window forward with the tag selected.
+    frame.bring_to_front(editor);
+    click(editor, TTagEditForm::kFileButton);
+    EXPECT_EQ(frame.front_form(), &file_window());
+    ASSERT_EQ(file_window().tree()->selection_count(), 1u);
+    EXPECT_EQ(file_window().tree()->selection().front()->data.tag, &tag(kObje, fourcc("dwar")));
+}
+
+TEST_F(TagEditFormTest, ClosingAModifiedEditorAsksToCommitTheChanges) {
+    add_army();
+    const Bytes before = payload(kObje, fourcc("dwar"));
+    XGFrame& frame = app->frame();
+    TTagEditForm* editor = &open(kObje, fourcc("dwar"));
+    {
+        DialogScript none; // unmodified: closes without asking
+        ASSERT_TRUE(frame.close_form(*editor));
+    }
+    editor = &open(kObje, fourcc("dwar"));
+    type(*editor, kGravity, "3");
+    {
+        DialogScript dialogs({[](XGDialog& alert) {
+            EXPECT_EQ(alert.windowTitle(), "Commit Tag Changes?");
+            EXPECT_EQ(alert.text_of(kAlertTextControl),
+                      "Should the changes to Dwarf Body (dwar/obje) be applied to the file before "
+                      "the editing window is closed?");
+            EXPECT_EQ(alert.text_of(101), "Apply");
+            EXPECT_EQ(alert.text_of(102), "Cancel");
+            EXPECT_EQ(alert.text_of(103), "Discard Changes");
+            alert.click(102);
+        }});
+        EXPECT_FALSE(frame.close_form(*editor));
+    }
+    EXPECT_EQ(TagEditorWindow::of(tag(kObje, fourcc("dwar"))), editor);
+    EXPECT_EQ(text(*editor, kGravity), "3");
+    {
+        DialogScript dialogs({press(TTagEditForm::kPromptDiscard)});
+        EXPECT_TRUE(frame.close_form(*editor));
+    }
+    EXPECT_EQ(TagEditorWindow::of(tag(kObje, fourcc("dwar"))), nullptr);
+    EXPECT_EQ(payload(kObje, fourcc("dwar")), before);
+    EXPECT_FALSE(tag(kObje, fourcc("dwar")).dirty);
+
+    editor = &open(kObje, fourcc("dwar"));
+    type(*editor, kGravity, "3");
+    {
+        DialogScript dialogs({press(TTagEditForm::kPromptApply)});
+        EXPECT_TRUE(frame.close_form(*editor));
+    }
+    EXPECT_EQ(uitest::number_at(payload(kObje, fourcc("dwar")), 2, 2, true), 3 * 512);
+}
+
+TEST_F(TagEditFormTest, TagInfoFromTheEditorRenamesTheTagAndRetitlesTheEditor) {
+    add_army();
+    TTagEditForm& editor = open(kObje, fourcc("dwar"));
+    DialogScript dialogs({[](XGDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Tag Info");
+        EXPECT_EQ(dialog.text_of(1), "Dwarf Body");
+        dialog.type_text(1, "Dwarf Hide");
+        dialog.click(101);
+    }});
+    ASSERT_TRUE(app->frame().dispatch(command::kTagInfo));
+    EXPECT_EQ(editor.windowTitle(), "Dwarf Hide (dwar/obje)");
+    EXPECT_EQ(tag(kObje, fourcc("dwar")).name, "Dwarf Hide");
+}
+
+// An artifact whose references are: a missing collection, a string list that exists, no
+// projectile, and a monster restriction to a monster that is not loaded.
+Bytes artifact_payload() {
+    return PayloadBuilder(168)
+        .put(4, 4, fourcc("trol"))
+        .put(16, 4, fourcc("none"))
+        .put(28, 4, -1)
+        .put(148, 4, fourcc("hint"))
+        .bytes();
+}
+
+TEST_F(TagEditFormTest, ReferenceFieldsPickTagsOpenThemAndFollowTheirChanges) {
+    add_army();
+    add_file("items", {{kArti, fourcc("swrd"), "Sword", artifact_payload()}});
+    set_pick_tag_shows_all_files(false);
+    TTagEditForm& editor = open(kArti, fourcc("swrd"));
+    EXPECT_EQ(text(editor, 10101), "(missing tag 'none')");
+    EXPECT_EQ(text(editor, 10103), "(missing tag 'trol')");
+    EXPECT_EQ(text(editor, 10111), "(tag unassigned)");
+    EXPECT_EQ(text(editor, 10107), "Loading Hints");
+    EXPECT_FALSE(enabled(editor, 10102)) << "a missing tag cannot be opened";
+    EXPECT_FALSE(enabled(editor, 10112));
+    EXPECT_TRUE(enabled(editor, 10108));
+
+    // Cancel leaves the reference as it was; None clears it.
+    {
+        DialogScript dialogs({press(101)});
+        click(editor, 10107);
+    }
+    EXPECT_EQ(text(editor, 10107), "Loading Hints");
+    EXPECT_FALSE(editor.isModified());
+    {
+        DialogScript dialogs({press(102)});
+        click(editor, 10107);
+    }
+    EXPECT_EQ(text(editor, 10107), "(tag unassigned)");
+    EXPECT_FALSE(enabled(editor, 10108));
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(uitest::number_at(payload(kArti, fourcc("swrd")), 148, 4, false), 0xFFFFFFFF);
+
+    // Select: the artifact's own file has no string list, so every file is offered.
+    {
+        DialogScript dialogs({[](XGDialog& picker) {
+            EXPECT_EQ(picker.windowTitle(), "Pick String List (stli)");
+            auto* list = picker.control<QListWidget>(2);
+            ASSERT_EQ(list->count(), 2);
+            EXPECT_EQ(list->item(1)->text(), "unit names (unam)"); // sorted without case
+            picker.choose_row(2, 1);
+            picker.click(100);
+        }});
+        click(editor, 10107);
+    }
+    EXPECT_EQ(text(editor, 10107), "unit names");
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(uitest::number_at(payload(kArti, fourcc("swrd")), 148, 4, false), fourcc("unam"));
+
+    // The small button opens the referenced tag's editor.
+    click(editor, 10108);
+    auto* opened = TagEditorWindow::of(tag(kStli, fourcc("unam")));
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(app->frame().front_form(), opened);
+
+    // Changes to referenced tags reach the labels: a rename, a missing tag that appears.
+    app->db().set_tag_name(tag(kStli, fourcc("unam")), "Unit Names");
+    app->db().add_tag(tag(kArti, fourcc("swrd")).file, fourcc(".256"), fourcc("none"), 4,
+                      "Swords", 0, 0, Bytes(8, 0));
+    app->flush_changes();
+    EXPECT_EQ(text(editor, 10107), "Unit Names");
+    EXPECT_EQ(text(editor, 10101), "Swords");
+    EXPECT_TRUE(enabled(editor, 10102));
+    EXPECT_FALSE(editor.isModified());
+}
+
+TEST_F(TagEditFormTest, AShortPayloadShowsTheDefaultsAndApplyWritesTheWholeRecord) {
+    add_file("short", {{kObje, fourcc("shrt"), "Short", Bytes(10, 0xEE)}});
+    TTagEditForm& editor = open(kObje, fourcc("shrt"));
+    EXPECT_EQ(text(editor, 11604), "1.0") << "the new-tag values";
+    EXPECT_TRUE(editor.isModified()) << "the tag does not hold this record";
+    EXPECT_TRUE(enabled(editor, TTagEditForm::kApplyButton));
+    click(editor, TTagEditForm::kApplyButton);
+    const Bytes& written = payload(kObje, fourcc("shrt"));
+    ASSERT_EQ(written.size(), 64u);
+    EXPECT_EQ(uitest::number_at(written, 8, 2, true), 256);
+    EXPECT_FALSE(editor.isModified());
+}
+
+TEST_F(TagEditFormTest, CreateTagOpensTheNewTagsEditorAndDropsAnEmptyTemplate) {
+    TagFile& file = add_file("new", {{kStli, fourcc("hint"), "Loading Hints", Bytes{'a'}}});
+    const auto create = [&](const char* type_name) {
+        DialogScript dialogs({[&](XGDialog& dialog) {
+            auto* list = dialog.control<QListWidget>(2);
+            for (int k = 0; k < list->count(); ++k)
+                if (list->item(k)->text() == type_name) dialog.choose_row(2, k);
+            dialog.type_text(1, "Fresh");
+            dialog.click(100);
+        }});
+        app->frame().bring_to_front(*app->file_form(file));
+        ASSERT_TRUE(app->frame().dispatch(command::kCreateTag));
+    };
+    create("Object");
+    TagEntry* made = app->db().find_tag_in_file(file, kObje, fourcc("fres"));
+    ASSERT_NE(made, nullptr);
+    auto* editor = dynamic_cast<TTagEditForm*>(TagEditorWindow::of(*made));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->windowTitle(), "Fresh (fres/obje)");
+    EXPECT_EQ(text(*editor, 11606), "1.0");
+    EXPECT_FALSE(editor->isModified());
+
+    create("Template");
+    EXPECT_EQ(app->db().find_tag_group(file, fourcc("temp"), false), nullptr);
+}
+
+} // namespace
+} // namespace zephane
