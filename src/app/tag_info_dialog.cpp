@@ -24,7 +24,8 @@ std::string latin1(const QString& text) {
 }
 } // namespace
 
-bool run_tag_info_dialog(QWidget* parent, TagDatabase& db, TagEntry& tag) {
+bool run_tag_info_dialog(QWidget* parent, TagDatabase& db, TagEntry& tag,
+                         const std::function<bool(TagEntry&)>& may_change_type) {
     XGDialog dialog(kTagInfoResource, QString::fromLatin1(text::kTagInfoTitle), parent);
     dialog.set_cancel_id(kCancel);
     auto* layout = new QVBoxLayout(&dialog);
@@ -74,6 +75,7 @@ bool run_tag_info_dialog(QWidget* parent, TagDatabase& db, TagEntry& tag) {
     const bool changed =
         new_name != tag.name || new_id != tag.id || new_type != TagDatabase::get_tag_type(tag);
     if (!changed) return false;
+    if (new_type != TagDatabase::get_tag_type(tag) && !may_change_type(tag)) return false;
     // Renaming marks the file for a rewrite, which the type move relies on.
     db.set_tag_name(tag, new_name);
     db.set_tag_id(tag, new_id);

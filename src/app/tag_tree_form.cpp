@@ -305,7 +305,8 @@ void TTagTreeForm::open_selected_tags() {
 void TTagTreeForm::tag_info_for_selection() {
     // The tags outlive the dialogs (Tag Info renames, re-identifies and moves; it never deletes).
     for (TagEntry* tag : selected_tag_rows()) {
-        if (!run_tag_info_dialog(this, app_.db(), *tag)) continue;
+        const auto close_editor = [this](TagEntry& moved) { return app_.close_tag_editor(moved); };
+        if (!run_tag_info_dialog(this, app_.db(), *tag, close_editor)) continue;
         app_.flush_changes();
         rebuildTree(true);
         revealTag(*tag, true, true);

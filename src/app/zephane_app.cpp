@@ -250,7 +250,13 @@ void TZephaneApp::reveal_tag_in_file(TagEntry& tag) {
 }
 
 void TZephaneApp::show_tag_info(TagEntry& tag, QWidget* parent) {
-    if (!run_tag_info_dialog(parent, *db_, tag)) return;
+    // Asked from the tag's own editor, which cannot close itself in the middle of its command.
+    const auto may_change_type = [](TagEntry& edited) {
+        if (TagEditorWindow::of(edited))
+            throw UserError(edited.name + " - Close the tag's editor before moving the tag to another type.");
+        return true;
+    };
+    if (!run_tag_info_dialog(parent, *db_, tag, may_change_type)) return;
     flush_changes();
     if (TTagFileForm* form = file_form(*TagDatabase::get_tag_file(tag))) {
         form->rebuildTree(true);

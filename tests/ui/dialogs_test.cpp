@@ -151,6 +151,38 @@ TEST_F(Dialogs, TagInfoRenamesReidentifiesAndMovesTheTag) {
     EXPECT_EQ(form->windowTitle(), "army (modified)");
 }
 
+TEST_F(Dialogs, TagInfoMovesATagOnlyAfterItsEditorCloses) {
+    // The editor holds a record of the old type: a move to another type closes it first, and
+    // an editor that stays open keeps the tag where it is.
+    uitest::attach_test_editor(kUnit);
+    TagEntry& dwarf = *app->db().find_tag(kUnit, fourcc("dwar"));
+    app->openTag(dwarf, false);
+    auto* editor = static_cast<uitest::TestEditor*>(TagEditorWindow::of(dwarf));
+    ASSERT_NE(editor, nullptr);
+    editor->may_close = false;
+    const auto move_to_stli = [](XGDialog& dialog) {
+        dialog.type_text(8, "stli");
+        dialog.click(kInfoOk);
+    };
+    uitest::select_rows(*form->tree(), {"Dwarf"});
+    {
+        DialogScript dialogs({move_to_stli});
+        app->frame().bring_to_front(*form);
+        ASSERT_TRUE(app->frame().dispatch(command::kTagInfo));
+    }
+    EXPECT_EQ(TagDatabase::get_tag_type(dwarf), kUnit);
+    EXPECT_EQ(TagEditorWindow::of(dwarf), editor);
+
+    editor->may_close = true;
+    {
+        DialogScript dialogs({move_to_stli});
+        app->frame().bring_to_front(*form);
+        ASSERT_TRUE(app->frame().dispatch(command::kTagInfo));
+    }
+    EXPECT_EQ(TagDatabase::get_tag_type(dwarf), kStli);
+    EXPECT_EQ(TagEditorWindow::of(dwarf), nullptr);
+}
+
 TEST_F(Dialogs, TagInfoCancelledOrUnchangedLeavesTheFileAlone) {
     uitest::select_rows(*form->tree(), {"Dwarf"});
     DialogScript dialogs({[](XGDialog& dialog) {

@@ -136,6 +136,24 @@ TEST_F(TagEditFormTest, TagInfoFromTheEditorRenamesTheTagAndRetitlesTheEditor) {
     EXPECT_EQ(tag(kObje, fourcc("dwar")).name, "Dwarf Hide");
 }
 
+TEST_F(TagEditFormTest, TagInfoFromTheEditorRefusesToMoveTheTagToAnotherType) {
+    add_army();
+    TTagEditForm& editor = open(kObje, fourcc("dwar"));
+    DialogScript dialogs({[](XGDialog& dialog) {
+                              dialog.type_text(8, "unit");
+                              dialog.click(101);
+                          },
+                          [](XGDialog& alert) {
+                              EXPECT_EQ(alert.text_of(kAlertTextControl),
+                                        "Dwarf Body - Close the tag's editor before moving the tag "
+                                        "to another type.");
+                              alert.click(1);
+                          }});
+    ASSERT_TRUE(app->frame().dispatch(command::kTagInfo));
+    EXPECT_EQ(TagDatabase::get_tag_type(tag(kObje, fourcc("dwar"))), kObje);
+    EXPECT_EQ(TagEditorWindow::of(tag(kObje, fourcc("dwar"))), &editor);
+}
+
 // An artifact whose references are: a missing collection, a string list that exists, no
 // projectile, and a monster restriction to a monster that is not loaded.
 Bytes artifact_payload() {
