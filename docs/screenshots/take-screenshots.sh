@@ -4,14 +4,7 @@
 # Usage: docs/screenshots/take-screenshots.sh [BUILD_DIR]   (default build/dev)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-build=$(realpath "${1:-build/dev}")
-out=$(realpath docs/screenshots)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-"$build/src/cli/zephane-tool" make-demo "$work/demo" >/dev/null
-# A fresh home: no remembered windows or recent files.
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_STATE_HOME="$work/home/.state"
-mkdir -p "$HOME"
+source docs/screenshots/screenshot-setup.sh
 
 xvfb-run -a -s "-screen 0 1280x800x24" bash -s "$build" "$out" "$work/demo" <<'SCRIPT'
 set -euo pipefail
