@@ -36,7 +36,7 @@
 #include "definitions/scen.h"
 #include "definitions/unit.h"
 #include "mesh/new_mesh.h"
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 #include "tags/foundation_build.h"
 
 namespace fs = std::filesystem;

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "bench_util.h"
-#include "tags/posix_file.h"
+#include "base/posix_file.h"
 #include "tags/tag_database.h"
 
 using namespace zephane;

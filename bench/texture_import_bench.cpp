@@ -20,7 +20,7 @@
 
 #include "bench_util.h"
 #include "psd_builder.h"
-#include "tags/posix_file.h"
+#include "base/posix_file.h"
 #include "tags/tag_database.h"
 #include "textures/detail_collapse.h"
 #include "textures/psd_import.h"

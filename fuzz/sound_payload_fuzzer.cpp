@@ -4,7 +4,7 @@
 
 #include "sound/sound_permutations.h"
 #include "sound/sound_tag.h"
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 
 #include <algorithm>
 #include <cstdint>

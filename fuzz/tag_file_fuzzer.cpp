@@ -5,7 +5,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "tags/posix_file.h"
+#include "base/posix_file.h"
 #include "tags/tag_database.h"
 #include "tags/tag_file_verify.h"
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 #include "textures/texture_pixels.h"
 #include "textures/texture_split_merge.h"
 #include "textures/texture_stack.h"

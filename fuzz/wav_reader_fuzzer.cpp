@@ -3,7 +3,7 @@
 #include "sound/sound_permutations.h"
 #include "sound/wav_file.h"
 #include "sound/wav_import.h"
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 #include "app/app_texts.h"
 #include "app/command_ids.h"
 #include "app/zephane_app.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 
 #include <QIcon>
 #include <unordered_map>

@@ -7,7 +7,7 @@
 #include "app/record_bindings.h"
 #include "app/tag_edit_form.h"
 #include "definitions/definition_record.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 
 #include <cstdint>
 #include <span>

@@ -9,7 +9,7 @@
 #include "app/zephane_app.h"
 #include "definitions/register_tag_types.h"
 #include "framework/xg_frame.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 
 #include <QApplication>
 #include <QSurfaceFormat>

@@ -1,7 +1,7 @@
 #include "app/record_bindings.h"
 
 #include "app/control_accessors.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 
 #include <QComboBox>
 #include <algorithm>

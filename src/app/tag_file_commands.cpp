@@ -8,7 +8,7 @@
 #include "app/zephane_app.h"
 #include "framework/xg_alert.h"
 #include "framework/xg_file_dialog.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 #include "tags/tag_file_writer.h"
 
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "app/zephane_app.h"
 #include "framework/xg_alert.h"
 #include "framework/xg_frame.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 
 #include <QIcon>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #include "app/tree_view.h"
 
 #include "app/command_ids.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,9 +1,9 @@
 #include "app/workspace_loading.h"
 
 #include "app/app_texts.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 #include "tags/foundation_build.h"
-#include "tags/posix_file.h"
+#include "base/posix_file.h"
 
 #include <cstdio>
 #include <filesystem>

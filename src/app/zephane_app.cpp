@@ -14,7 +14,7 @@
 #include "framework/xg_assertion_report.h"
 #include "framework/xg_file_dialog.h"
 #include "framework/xg_frame.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 #include "tags/tag_version.h"
 
 #include <QCoreApplication>

@@ -7,9 +7,9 @@
 
 #include "cli/tool.h"
 #include "definitions/field_json.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 #include "tags/foundation_build.h"
-#include "tags/posix_file.h"
+#include "base/posix_file.h"
 #include "tags/tag_version.h"
 
 namespace zephane::cli {

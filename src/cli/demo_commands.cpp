@@ -7,8 +7,8 @@
 #include "definitions/field_json.h"
 #include "mesh/mesh_header.h"
 #include "mesh/new_mesh.h"
-#include "tags/byte_reader.h"
-#include "tags/byte_swap.h"
+#include "base/byte_reader.h"
+#include "base/byte_swap.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>

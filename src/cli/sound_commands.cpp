@@ -4,7 +4,7 @@
 #include "sound/sound_permutations.h"
 #include "sound/wav_file.h"
 #include "sound/wav_import.h"
-#include "tags/posix_file.h"
+#include "base/posix_file.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>

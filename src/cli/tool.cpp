@@ -5,8 +5,8 @@
 #include <ostream>
 
 #include "definitions/register_tag_types.h"
-#include "tags/errors.h"
-#include "tags/posix_file.h"
+#include "base/errors.h"
+#include "base/posix_file.h"
 #include "tags/tag_file_writer.h"
 
 namespace zephane::cli {

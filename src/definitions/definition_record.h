@@ -21,9 +21,9 @@
 #include <vector>
 
 #include "definitions/field_table.h"
-#include "tags/byte_swap.h"
+#include "base/byte_swap.h"
 #include "tags/dependency_reporter.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 #include "tags/tag_database.h"
 
 namespace zephane {

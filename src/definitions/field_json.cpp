@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "definitions/definition_types.h"
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 
 namespace zephane {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "tags/errors.h"
+#include "base/errors.h"
 
 namespace zephane {
 

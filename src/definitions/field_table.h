@@ -13,7 +13,7 @@
 #include <span>
 #include <string_view>
 
-#include "tags/byte_swap.h"
+#include "base/byte_swap.h"
 #include "tags/tag_code.h"
 
 namespace zephane {

@@ -1,7 +1,7 @@
 #include "framework/xg_alert.h"
 
 #include "framework/xg_dialog.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 // The "Assertion Failure" report: names the failed expression, the module and the line, and
 // lets the user end the program, debug it, or continue after the check.
 
-#include "tags/errors.h"
+#include "base/errors.h"
 
 #include <QWidget>
 #include <functional>

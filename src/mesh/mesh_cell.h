@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "tags/byte_swap.h"
+#include "base/byte_swap.h"
 
 namespace zephane {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "mesh/mesh_header.h"
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 
 namespace zephane {
 

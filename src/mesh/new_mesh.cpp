@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "mesh/mesh_cell.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 
 namespace zephane {
 

@@ -1,6 +1,6 @@
 #include "sound/ima_adpcm.h"
 
-#include "tags/errors.h"
+#include "base/errors.h"
 
 namespace zephane {
 

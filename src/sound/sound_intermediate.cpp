@@ -1,7 +1,7 @@
 #include "sound/sound_intermediate.h"
 
 #include "sound/ima_adpcm.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 
 #include <cstring>
 #include <new>

@@ -1,8 +1,8 @@
 #include "sound/sound_tag.h"
 
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 #include "tags/dependency_reporter.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 #include "tags/tag_types.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 // big-endian; the records are converted with the descriptors below. Sample data stays in
 // file byte order in memory too (ADPCM block headers big-endian).
 
-#include "tags/byte_swap.h"
+#include "base/byte_swap.h"
 #include "tags/tag_code.h"
 #include "tags/tag_database.h"
 

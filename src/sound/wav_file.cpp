@@ -1,6 +1,6 @@
 #include "sound/wav_file.h"
 
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 
 #include <cstring>
 #include <limits>

@@ -3,8 +3,8 @@
 #include "sound/sound_intermediate.h"
 #include "sound/sound_permutations.h"
 #include "sound/wav_file.h"
-#include "tags/byte_reader.h"
-#include "tags/posix_file.h"
+#include "base/byte_reader.h"
+#include "base/posix_file.h"
 
 #include <cstring>
 #include <memory>

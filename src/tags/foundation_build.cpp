@@ -5,7 +5,7 @@
 #include <cctype>
 #include <filesystem>
 
-#include "tags/posix_file.h"
+#include "base/posix_file.h"
 
 namespace zephane {
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "tags/errors.h"
-#include "tags/posix_file.h"
+#include "base/errors.h"
+#include "base/posix_file.h"
 #include "tags/tag_observer.h"
 
 namespace zephane {

@@ -11,7 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "tags/byte_swap.h"
+#include "base/posix_file.h"
+#include "base/byte_swap.h"
 #include "tags/tag_code.h"
 #include "tags/tag_types.h"
 
@@ -41,18 +42,6 @@ enum TagSaveKind : std::int32_t {
 };
 
 inline constexpr std::size_t kTagNameLength = 31; // characters, without the NUL
-
-// What a file looked like on disk when we last read or wrote it, so that a save can tell
-// whether another program has changed it since.
-struct DiskIdentity {
-    bool known = false;
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    std::uint64_t size = 0;
-    std::int64_t modified_ns = 0;
-    bool regular = false; // a plain file, not a folder or a device
-    bool operator==(const DiskIdentity&) const = default;
-};
 
 struct TagEntry {
     std::string name; // at most 31 characters

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "tags/byte_swap.h"
+#include "base/byte_swap.h"
 #include "tags/tag_code.h"
 
 namespace zephane {

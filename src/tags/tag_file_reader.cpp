@@ -6,9 +6,9 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include "tags/byte_reader.h"
-#include "tags/errors.h"
-#include "tags/posix_file.h"
+#include "base/byte_reader.h"
+#include "base/errors.h"
+#include "base/posix_file.h"
 #include "tags/tag_database.h"
 #include "tags/tag_file_format.h"
 

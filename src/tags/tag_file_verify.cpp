@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "tags/byte_reader.h"
-#include "tags/posix_file.h"
+#include "base/byte_reader.h"
+#include "base/posix_file.h"
 #include "tags/tag_file_format.h"
 
 namespace zephane {

@@ -10,9 +10,9 @@
 #include <sys/uio.h>
 
 #include "mesh/mesh_header.h"
-#include "tags/byte_reader.h"
-#include "tags/errors.h"
-#include "tags/posix_file.h"
+#include "base/byte_reader.h"
+#include "base/errors.h"
+#include "base/posix_file.h"
 #include "tags/tag_observer.h"
 
 namespace zephane {

@@ -5,7 +5,7 @@
 
 #include <unordered_map>
 
-#include "tags/posix_file.h"
+#include "base/posix_file.h"
 #include "tags/tag_database.h"
 
 namespace zephane {

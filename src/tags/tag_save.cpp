@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "tags/errors.h"
-#include "tags/posix_file.h"
+#include "base/errors.h"
+#include "base/posix_file.h"
 #include "tags/tag_database.h"
 
 namespace zephane {

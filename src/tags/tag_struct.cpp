@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "tags/errors.h"
+#include "base/errors.h"
 #include "tags/tag_database.h"
 
 namespace zephane {

@@ -1,6 +1,6 @@
 #include "tags/tag_version.h"
 
-#include "tags/errors.h"
+#include "base/errors.h"
 
 namespace zephane {
 

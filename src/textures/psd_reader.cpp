@@ -8,8 +8,8 @@
 #include <new>
 #include <optional>
 
-#include "tags/byte_reader.h"
-#include "tags/posix_file.h"
+#include "base/byte_reader.h"
+#include "base/posix_file.h"
 #include "textures/parallel_tiles.h"
 #include "textures/psd_document.h"
 

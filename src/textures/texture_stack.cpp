@@ -5,7 +5,7 @@
 #include <limits>
 #include <new>
 
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 #include "tags/tag_database.h"
 #include "textures/texture_stack_layout.h"
 
@@ -19,22 +19,6 @@ constexpr std::size_t kStackHeaderSize = sizeof(txst_stackheader);
 constexpr std::size_t kTexHeaderSize = sizeof(txst_texheader);
 // Room added whenever the stack array grows.
 constexpr std::size_t kStackGrowth = 21;
-
-template <typename T>
-T read_record(ByteReader& reader, const char* name, const bs_code* codes) {
-    T record;
-    const auto bytes = reader.bytes(sizeof(T), name);
-    std::memcpy(&record, bytes.data(), sizeof(T));
-    byte_swap_data(name, &record, sizeof(T), 1, codes);
-    return record;
-}
-
-template <typename T>
-void store_record(std::vector<std::uint8_t>& out, std::size_t at, T record, const char* name,
-                  const bs_code* codes) {
-    byte_swap_data(name, &record, sizeof(T), 1, codes);
-    std::memcpy(out.data() + at, &record, sizeof(T));
-}
 
 // The header fields a texture record and a texture header share, copied either way.
 template <typename To, typename From>

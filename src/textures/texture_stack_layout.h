@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "tags/byte_swap.h"
+#include "base/byte_swap.h"
 
 namespace zephane {
 

@@ -9,7 +9,7 @@
 #include "definitions/unit.h"
 #include "mesh/new_mesh.h"
 #include "support/test_support.h"
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 
 namespace zephane::cli {
 namespace {

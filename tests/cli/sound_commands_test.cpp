@@ -3,7 +3,7 @@
 #include "sound/sound_test_files.h"
 #include "sound/wav_file.h"
 #include "support/test_support.h"
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -34,7 +34,7 @@
 #include "definitions/soli.h"
 #include "definitions/unit.h"
 #include "definitions/wind.h"
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 
 namespace zephane {
 namespace {

@@ -10,7 +10,7 @@
 #include "definitions/phys.h"
 #include "definitions/register_tag_types.h"
 #include "definitions/text_tag.h"
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 
 namespace zephane {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "mesh/mesh_dependencies.h"
 #include "mesh/new_mesh.h"
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 #include "tags/tag_file_writer.h"
 
 namespace zephane {

@@ -1,7 +1,7 @@
 #include "sound/ima_adpcm.h"
 #include "sound/sound_intermediate.h"
 #include "sound/sound_test_files.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,9 +3,9 @@
 #include "sound/sound_test_files.h"
 #include "sound/wav_import.h"
 #include "support/test_support.h"
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 #include "tags/dependency_reporter.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 #include "tags/tag_types.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <random>
 
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 #include "tags/tag_file_format.h"
 
 namespace zephane::test {

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "support/test_support.h"
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 #include "tags/foundation_build.h"
 
 namespace zephane {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/test_support.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 #include "tags/tag_clipboard.h"
 #include "tags/tag_file_format.h"
 

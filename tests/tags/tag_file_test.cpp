@@ -6,8 +6,8 @@
 
 #include "mesh/mesh_header.h"
 #include "support/test_support.h"
-#include "tags/byte_reader.h"
-#include "tags/errors.h"
+#include "base/byte_reader.h"
+#include "base/errors.h"
 #include "tags/tag_file_format.h"
 #include "tags/tag_file_verify.h"
 #include "tags/tag_file_writer.h"

@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include "support/test_support.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 #include "tags/tag_file_verify.h"
 
 namespace zephane {

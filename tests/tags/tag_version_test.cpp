@@ -5,7 +5,7 @@
 #include "definitions/proj.h"
 #include "definitions/register_tag_types.h"
 #include "definitions/unit.h"
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 #include "tags/tag_version.h"
 
 namespace zephane {

@@ -7,7 +7,7 @@
 #include "framework/xg_alert.h"
 #include "framework/xg_assertion_report.h"
 #include "framework/xg_frame.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 #include "ui_support.h"
 
 #include <QTest>

@@ -3,7 +3,7 @@
 #include "app/all_tag_form.h"
 #include "app/command_ids.h"
 #include "framework/xg_frame.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 #include "ui_support.h"
 
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 
 #include "app/command_ids.h"
 #include "app/tag_rows.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 #include "ui_support.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 // The ambient sound editor. One sound button serves both sound fields: "Is a Random Sound"
 // says which of them holds the sound, the other holds none.
 
-#include "definitions/amso_form.h"
+#include "definitions/ui/amso_form.h"
 
 #include "app/definition_edit_form.h"
 #include "app/value_controls.h"

@@ -1,6 +1,6 @@
 // The mesh effect editor: the shock's shape, its camera shaking and its drawing.
 
-#include "definitions/meef_form.h"
+#include "definitions/ui/meef_form.h"
 
 #include "app/definition_edit_form.h"
 #include "definitions/meef.h"

@@ -1,6 +1,6 @@
 // The formation editor: units per row and spacing of each kind of formation.
 
-#include "definitions/form_form.h"
+#include "definitions/ui/form_form.h"
 
 #include "app/definition_edit_form.h"
 #include "definitions/form.h"

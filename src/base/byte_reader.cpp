@@ -1,4 +1,4 @@
-#include "tags/byte_reader.h"
+#include "base/byte_reader.h"
 
 namespace zephane {
 

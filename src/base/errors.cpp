@@ -1,4 +1,4 @@
-#include "tags/errors.h"
+#include "base/errors.h"
 
 #include <cstdio>
 #include <utility>

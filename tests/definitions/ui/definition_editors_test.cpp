@@ -3,7 +3,7 @@
 // Bytes no control edits (reserved runs, unused words, fields without controls) must come
 // back exactly as they were.
 
-#include "editor_support.h"
+#include "ui/editor_support.h"
 
 #include <bit>
 #include <set>

@@ -3,7 +3,7 @@
 // picks another sound for it; a double-click opens the entry's sound. Each entry keeps its
 // four unswapped bytes when entries move.
 
-#include "definitions/soli_form.h"
+#include "definitions/ui/soli_form.h"
 
 #include "app/definition_edit_form.h"
 #include "app/tag_picker_dialog.h"

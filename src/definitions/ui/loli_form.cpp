@@ -1,6 +1,6 @@
 // The local light editor: timing, radius, two colours with their swatches, flicker and jitter.
 
-#include "definitions/loli_form.h"
+#include "definitions/ui/loli_form.h"
 
 #include "app/definition_edit_form.h"
 #include "definitions/loli.h"

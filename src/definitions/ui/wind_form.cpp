@@ -1,6 +1,6 @@
 // The wind editor: how often the wind changes, by how much, and its velocity ranges.
 
-#include "definitions/wind_form.h"
+#include "definitions/ui/wind_form.h"
 
 #include "app/definition_edit_form.h"
 #include "definitions/wind.h"

@@ -1,6 +1,6 @@
 // The object editor: physics, vitality, scale and flags, and the effect modifiers dialog.
 
-#include "definitions/obje_form.h"
+#include "definitions/ui/obje_form.h"
 
 #include "app/definition_edit_form.h"
 #include "definitions/obje.h"

@@ -8,9 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "tags/tag_database.h"
-
 namespace zephane {
+
+// What a file looked like on disk when we last read or wrote it, so that a save can tell
+// whether another program has changed it since.
+struct DiskIdentity {
+    bool known = false;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modified_ns = 0;
+    bool regular = false; // a plain file, not a folder or a device
+    bool operator==(const DiskIdentity&) const = default;
+};
 
 class PosixFile {
 public:

@@ -1,6 +1,6 @@
 // The connector editor: collection, its two sequences, height fraction and distance.
 
-#include "definitions/conn_form.h"
+#include "definitions/ui/conn_form.h"
 
 #include "app/definition_edit_form.h"
 #include "definitions/conn.h"

@@ -3,8 +3,8 @@
 // editors, and the swatches and pictures that follow typed colours.
 
 #include "app/value_controls.h"
-#include "definitions/text_tag_form.h"
-#include "editor_support.h"
+#include "definitions/ui/text_tag_form.h"
+#include "ui/editor_support.h"
 #include "framework/xg_alert.h"
 
 #include <QImage>

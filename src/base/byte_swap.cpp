@@ -1,9 +1,9 @@
-#include "tags/byte_swap.h"
+#include "base/byte_swap.h"
 
 #include <cstring>
 #include <utility>
 
-#include "tags/errors.h"
+#include "base/errors.h"
 
 namespace zephane {
 

@@ -1,6 +1,6 @@
 // The mesh lighting editor: the incident light, intensities and shadow smoothing.
 
-#include "definitions/meli_form.h"
+#include "definitions/ui/meli_form.h"
 
 #include "app/definition_edit_form.h"
 #include "definitions/meli.h"

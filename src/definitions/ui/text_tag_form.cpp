@@ -2,11 +2,11 @@
 // stored text longer than the editor's limit is shown whole, and Apply refuses a text over
 // the limit rather than cutting it.
 
-#include "definitions/text_tag_form.h"
+#include "definitions/ui/text_tag_form.h"
 
 #include "app/tag_edit_form.h"
 #include "definitions/text_tag.h"
-#include "tags/errors.h"
+#include "base/errors.h"
 
 #include <QFontDatabase>
 #include <QLabel>

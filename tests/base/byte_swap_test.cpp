@@ -3,8 +3,8 @@
 #include <numeric>
 #include <vector>
 
-#include "tags/byte_swap.h"
-#include "tags/errors.h"
+#include "base/byte_swap.h"
+#include "base/errors.h"
 #include "tags/tag_file_format.h"
 
 namespace zephane {

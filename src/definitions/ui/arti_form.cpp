@@ -1,6 +1,6 @@
 // The artifact editor: restrictions, charges, collection, projectile and special ability.
 
-#include "definitions/arti_form.h"
+#include "definitions/ui/arti_form.h"
 
 #include "app/definition_edit_form.h"
 #include "definitions/arti.h"

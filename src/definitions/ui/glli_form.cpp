@@ -1,7 +1,7 @@
 // The global light editor: four colours with their swatches, the key and fill light
 // directions, and four pictures of a sphere lit by them.
 
-#include "definitions/glli_form.h"
+#include "definitions/ui/glli_form.h"
 
 #include "app/definition_edit_form.h"
 #include "definitions/glli.h"

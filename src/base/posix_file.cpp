@@ -1,4 +1,4 @@
-#include "tags/posix_file.h"
+#include "base/posix_file.h"
 
 #include <cerrno>
 #include <fcntl.h>

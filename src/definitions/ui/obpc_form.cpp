@@ -1,7 +1,7 @@
 // The observer constants editor: a table of the camera's motion limits, one column per axis.
 // The columns are in the order users think of the axes, which is not the storage order.
 
-#include "definitions/obpc_form.h"
+#include "definitions/ui/obpc_form.h"
 
 #include "app/definition_edit_form.h"
 #include "definitions/obpc.h"

@@ -4,10 +4,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "base/byte_swap.h"
 
 namespace zephane {
 
@@ -100,5 +103,23 @@ public:
 private:
     std::vector<std::uint8_t> bytes_;
 };
+
+// A native record read from the next sizeof(T) bytes through its byte-swap descriptor.
+template <typename T>
+T read_record(ByteReader& reader, const char* name, const bs_code* codes) {
+    T record;
+    const auto bytes = reader.bytes(sizeof(T), name);
+    std::memcpy(&record, bytes.data(), sizeof(T));
+    byte_swap_data(name, &record, sizeof(T), 1, codes);
+    return record;
+}
+
+// A native record stored in file byte order at `at` (the caller has sized `out`).
+template <typename T>
+void store_record(std::vector<std::uint8_t>& out, std::size_t at, T record, const char* name,
+                  const bs_code* codes) {
+    byte_swap_data(name, &record, sizeof(T), 1, codes);
+    std::memcpy(out.data() + at, &record, sizeof(T));
+}
 
 } // namespace zephane

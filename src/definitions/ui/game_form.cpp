@@ -1,6 +1,6 @@
 // The game parameter editor: three mesh references.
 
-#include "definitions/game_form.h"
+#include "definitions/ui/game_form.h"
 
 #include "app/definition_edit_form.h"
 #include "definitions/game.h"
