@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/posix_file.h"
+#include "mesh/mesh_entry_points.h"
 #include "tags/tag_database.h"
 #include "tags/tag_file_verify.h"
 
@@ -22,6 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace zephane;
     static const std::string in = scratch(".tag");
     static const std::string out = scratch("-out.tag");
+    static const bool maps_have_entry_points = (set_entry_point_builder(build_mesh_entry_points), true);
+    (void)maps_have_entry_points;
     if (!write_whole_file(in, std::vector<std::uint8_t>(data, data + size))) return 0;
     (void)verify_tag_file(in);
 

@@ -1,4 +1,5 @@
 #include "app/control_accessors.h"
+#include "framework/xg_text.h"
 
 #include "app/value_controls.h"
 
@@ -19,10 +20,6 @@ namespace {
 
 NumericFormat format_of(Encoding encoding, int width, bool is_signed) {
     return {encoding, width, is_signed, default_decimals(encoding)};
-}
-
-std::string latin1(const QString& text) {
-    return text.toLatin1().toStdString();
 }
 
 QString real_text(double value, int decimals) {

@@ -1,4 +1,5 @@
 #include "app/create_tag_dialog.h"
+#include "framework/xg_text.h"
 
 #include "app/app_texts.h"
 #include "app/tag_id_chooser.h"
@@ -21,9 +22,6 @@ constexpr int kTypeControl = 2;
 constexpr int kOk = 100;
 constexpr int kCancel = 101;
 
-std::string latin1(const QString& text) {
-    return text.toLatin1().toStdString();
-}
 } // namespace
 
 std::optional<NewTagChoice> run_create_tag_dialog(QWidget* parent, const TagDatabase& db,

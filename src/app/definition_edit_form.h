@@ -89,7 +89,7 @@ template <typename Form>
 void attach_table_editor(int resource, const char* form_title, std::span<const FieldBinding> bindings,
                          std::span<const EditorGroup> groups) {
     attach_tag_editor(Form::Record::kType, [=](TagDatabase& db, TagEntry& tag) {
-        make_tag_editor<Form>(db, tag, resource, form_title, bindings, groups);
+        return make_tag_editor<Form>(db, tag, resource, form_title, bindings, groups);
     });
 }
 

@@ -1,4 +1,5 @@
 #include "app/find_tag_dialog.h"
+#include "framework/xg_text.h"
 
 #include "app/app_texts.h"
 #include "framework/xg_dialog.h"
@@ -46,7 +47,7 @@ std::optional<std::pair<tag_type, tag_id>> run_find_tag_dialog(QWidget* parent,
     if (dialog.run() != kOk) return std::nullopt;
     // An empty field reads as "____", no value.
     const auto read = [](const QLineEdit* edit) {
-        return text_to_tag_id(edit->text().left(kMaxRead).toLatin1().toStdString());
+        return text_to_tag_id(latin1(edit->text().left(kMaxRead)));
     };
     return std::pair{read(type), read(id)};
 }

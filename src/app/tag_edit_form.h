@@ -9,7 +9,7 @@
 // copy into the tag) and differs_from_tag (controls into the copy, then compare).
 
 #include "app/control_accessors.h"
-#include "app/tag_editor_window.h"
+#include "app/tag_editor_registry.h"
 
 #include <QWidget>
 #include <string>

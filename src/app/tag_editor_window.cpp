@@ -12,10 +12,6 @@ std::vector<TagEditorWindow*>& editors() {
     static std::vector<TagEditorWindow*> list;
     return list;
 }
-std::unique_ptr<TagEditorWindow>& adopted() {
-    static std::unique_ptr<TagEditorWindow> editor;
-    return editor;
-}
 } // namespace
 
 TagEditorWindow::TagEditorWindow(int resource, TagDatabase& db, TagEntry& tag)
@@ -50,14 +46,6 @@ void retitle_tag_editor(const TagEntry& tag) {
         editor->setWindowTitle(QString::fromLatin1(tag_editor_title(tag)));
         editor->updateHeader();
     }
-}
-
-void adopt_tag_editor(std::unique_ptr<TagEditorWindow> editor) {
-    adopted() = std::move(editor);
-}
-
-std::unique_ptr<TagEditorWindow> take_adopted_tag_editor() {
-    return std::move(adopted());
 }
 
 } // namespace zephane

@@ -1,15 +1,13 @@
 #pragma once
 // What the application needs from a tag's editor window. Every tag editor derives from
-// TagEditorWindow; the type's editor factory, attached to the type table with
-// attach_tag_editor, creates the window with make_tag_editor<T>(db, tag, ...). openTag then
-// sets the title, calls reload and shows the window.
+// TagEditorWindow; the type's editor factory (app/tag_editor_registry.h) makes the window
+// with make_tag_editor<T>(db, tag, ...) and returns it. openTag then sets the title, calls
+// reload and shows the window.
 
 #include "framework/xg_form.h"
 #include "tags/tag_database.h"
 
-#include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace zephane {
@@ -72,25 +70,5 @@ private:
 std::string tag_editor_title(const TagEntry& tag);
 // The tag's open editor, if any, takes the tag's title and shows its file's path again.
 void retitle_tag_editor(const TagEntry& tag);
-
-// Editor factories hand the window they made to openTag through here.
-void adopt_tag_editor(std::unique_ptr<TagEditorWindow> editor);
-std::unique_ptr<TagEditorWindow> take_adopted_tag_editor();
-
-template <typename T, typename... Args>
-void make_tag_editor(TagDatabase& db, TagEntry& tag, Args&&... args);
-
-// Attaches T, made from (db, tag), as the type's editor.
-template <typename T>
-void attach_editor_window(tag_type type) {
-    attach_tag_editor(type, [](TagDatabase& db, TagEntry& tag) { make_tag_editor<T>(db, tag); });
-}
-
-template <typename T, typename... Args>
-void make_tag_editor(TagDatabase& db, TagEntry& tag, Args&&... args) {
-    auto editor = std::make_unique<T>(db, tag, std::forward<Args>(args)...);
-    editor->finishInit();
-    adopt_tag_editor(std::move(editor));
-}
 
 } // namespace zephane

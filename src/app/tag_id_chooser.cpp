@@ -1,4 +1,5 @@
 #include "app/tag_id_chooser.h"
+#include "framework/xg_text.h"
 
 #include "app/app_texts.h"
 #include "framework/xg_dialog.h"
@@ -59,7 +60,7 @@ TagIdChooser::TagIdChooser(XGDialog& dialog, QBoxLayout& layout, IdScope initial
     connect(id_edit_, &QLineEdit::editingFinished, this, [this] {
         if (scope() == IdScope::kSpecify)
             id_edit_->setText(QString::fromLatin1(
-                tag_id_to_text(text_to_tag_id(id_edit_->text().toLatin1().toStdString()))));
+                tag_id_to_text(text_to_tag_id(latin1(id_edit_->text())))));
     });
 }
 
@@ -81,7 +82,7 @@ void TagIdChooser::set_typed(tag_id id) {
 
 tag_id TagIdChooser::chosen_id(const TagDatabase& db, const std::string& name, tag_type type,
                                const TagFile* file) const {
-    return id_for_scope(db, scope(), name, type, file, id_edit_->text().toLatin1().toStdString());
+    return id_for_scope(db, scope(), name, type, file, latin1(id_edit_->text()));
 }
 
 } // namespace zephane

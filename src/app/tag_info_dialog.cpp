@@ -1,4 +1,5 @@
 #include "app/tag_info_dialog.h"
+#include "framework/xg_text.h"
 
 #include "app/app_texts.h"
 #include "app/tag_id_chooser.h"
@@ -19,9 +20,6 @@ constexpr int kTypeControl = 8;
 constexpr int kOk = 101;
 constexpr int kCancel = 100;
 
-std::string latin1(const QString& text) {
-    return text.toLatin1().toStdString();
-}
 } // namespace
 
 bool run_tag_info_dialog(QWidget* parent, TagDatabase& db, TagEntry& tag,

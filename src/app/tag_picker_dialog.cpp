@@ -1,4 +1,5 @@
 #include "app/tag_picker_dialog.h"
+#include "base/text.h"
 
 #include "app/app_texts.h"
 #include "framework/xg_dialog.h"
@@ -41,11 +42,7 @@ bool holds_type(TagDatabase& db, const TagFile& file, tag_type type) {
 }
 
 bool name_less(const TagEntry* a, const TagEntry* b) {
-    return std::lexicographical_compare(
-        a->name.begin(), a->name.end(), b->name.begin(), b->name.end(), [](char x, char y) {
-            return std::tolower(static_cast<unsigned char>(x)) <
-                   std::tolower(static_cast<unsigned char>(y));
-        });
+    return less_ignoring_case(a->name, b->name);
 }
 
 // The tags of the type in one file, or in every file in database order; sorted by name.

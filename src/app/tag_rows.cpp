@@ -1,6 +1,9 @@
 #include "app/tag_rows.h"
+#include "framework/xg_text.h"
+#include "base/text.h"
 
 #include "app/app_texts.h"
+#include "app/tag_editor_registry.h"
 #include "app/tree_view.h"
 
 #include <algorithm>
@@ -17,7 +20,7 @@ std::string tag_row_label(const TagEntry& tag) {
 }
 
 std::uint16_t tag_row_icon(const TagEntry& tag) {
-    if (!tag_type_editor(TagDatabase::get_tag_type(tag), false)) return kIconTagNoEditor;
+    if (!tag_editor_factory(TagDatabase::get_tag_type(tag), false)) return kIconTagNoEditor;
     return tag.dirty ? kIconTagModified : kIconTag;
 }
 
@@ -25,20 +28,11 @@ std::string group_row_label(tag_type type) {
     return tag_type_plural_name(type);
 }
 
-namespace {
-std::string lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-} // namespace
-
-RowFilter::RowFilter(const QString& text) : text_(lower(text.trimmed().toLatin1().toStdString())) {}
+RowFilter::RowFilter(const QString& text)
+    : text_(ascii_lower(latin1(text.trimmed()))) {}
 
 bool RowFilter::contains(const std::string& haystack) const {
-    return std::search(haystack.begin(), haystack.end(), text_.begin(), text_.end(),
-                       [](char a, char b) {
-                           return std::tolower(static_cast<unsigned char>(a)) == b;
-                       }) != haystack.end();
+    return contains_ignoring_case(haystack, text_);
 }
 
 bool RowFilter::matches_type(tag_type type) const {

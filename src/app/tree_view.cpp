@@ -1,4 +1,5 @@
 #include "app/tree_view.h"
+#include "base/text.h"
 
 #include "app/command_ids.h"
 #include "base/errors.h"
@@ -72,15 +73,7 @@ int TTreeView::compare_rows(const TreeRow* a, const TreeRow* b) {
                    "ta->owner && ta->owner == tb->owner", kModule);
     ZEPHANE_ASSERT(a && b && a->parent == b->parent, "ta->parent == tb->parent", kModule);
     if (!a || !b) return 0;
-    const std::string& x = a->label;
-    const std::string& y = b->label;
-    const std::size_t n = std::min(x.size(), y.size());
-    for (std::size_t k = 0; k < n; ++k) {
-        const int cx = std::tolower(static_cast<unsigned char>(x[k]));
-        const int cy = std::tolower(static_cast<unsigned char>(y[k]));
-        if (cx != cy) return cx - cy;
-    }
-    return x.size() < y.size() ? -1 : x.size() > y.size() ? 1 : 0;
+    return compare_ignoring_case(a->label, b->label);
 }
 
 void TTreeView::sort_children(TreeRow* parent) {

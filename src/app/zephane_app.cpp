@@ -1,4 +1,5 @@
 #include "app/zephane_app.h"
+#include "base/text.h"
 
 #include "app/all_tag_form.h"
 #include "app/app_settings.h"
@@ -6,7 +7,7 @@
 #include "app/command_ids.h"
 #include "app/find_tag_dialog.h"
 #include "app/tag_change_router.h"
-#include "app/tag_editor_window.h"
+#include "app/tag_editor_registry.h"
 #include "app/tag_file_form.h"
 #include "app/tag_info_dialog.h"
 #include "app/workspace_loading.h"
@@ -38,12 +39,7 @@ constexpr const char* kModule = "zephane_app.cpp";
 bool same_folder(std::string a, std::string b) {
     while (a.size() > 1 && a.back() == '/') a.pop_back();
     while (b.size() > 1 && b.back() == '/') b.pop_back();
-    if (a.size() != b.size()) return false;
-    for (std::size_t k = 0; k < a.size(); ++k)
-        if (std::tolower(static_cast<unsigned char>(a[k])) !=
-            std::tolower(static_cast<unsigned char>(b[k])))
-            return false;
-    return true;
+    return equal_ignoring_case(a, b);
 }
 
 } // namespace
@@ -217,10 +213,9 @@ void TZephaneApp::openTag(TagEntry& tag, bool alternate) {
     TagEditorWindow* editor = TagEditorWindow::of(tag);
     if (editor) {
         frame_->bring_to_front(*editor);
-    } else if (const TagEditorOp* make =
-                   tag_type_editor(TagDatabase::get_tag_type(tag), alternate)) {
-        (*make)(*db_, tag);
-        std::unique_ptr<TagEditorWindow> made = take_adopted_tag_editor();
+    } else if (const TagEditorFactory* make =
+                   tag_editor_factory(TagDatabase::get_tag_type(tag), alternate)) {
+        std::unique_ptr<TagEditorWindow> made = (*make)(*db_, tag);
         editor = TagEditorWindow::of(tag);
         if (made && made.get() == editor) {
             editor->setWindowTitle(QString::fromLatin1(tag_editor_title(tag)));

@@ -1,4 +1,6 @@
 #include "mesh/mesh_dependencies.h"
+#include "mesh/mesh_entry_points.h"
+#include "tags/tag_file_writer.h"
 
 #include <cstddef>
 #include <cstring>
@@ -143,6 +145,9 @@ void mesh_dependencies(TagDatabase& db, TagEntry& tag, DependencyReporter& repor
     for (const tag_id mesh : h.meshes) reporter.report_dependency(fourcc("mesh"), mesh);
 }
 
-void register_mesh_type() { attach_tag_dependencies(fourcc("mesh"), mesh_dependencies); }
+void register_mesh_type() {
+    attach_tag_dependencies(fourcc("mesh"), mesh_dependencies);
+    set_entry_point_builder(build_mesh_entry_points);
+}
 
 } // namespace zephane

@@ -1,4 +1,5 @@
 #include "tags/tag_code.h"
+#include "base/text.h"
 
 #include <array>
 #include <cctype>
@@ -78,8 +79,7 @@ std::uint32_t next_tag_id(std::uint32_t id) {
 }
 
 std::uint32_t tag_id_from_name(const std::string& name) {
-    std::string text = name.substr(0, 32);
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string text = ascii_lower(name.substr(0, 32));
     std::array<char, 4> chars{'_', '_', '_', '_'};
     std::size_t p = 0;
     std::size_t k = 0;

@@ -1,6 +1,7 @@
 // Writing a tag file: single-tag or monolithic, with entry points and checksums.
 
 #include "tags/tag_file_writer.h"
+#include "base/text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,7 +10,6 @@
 #include <filesystem>
 #include <sys/uio.h>
 
-#include "mesh/mesh_header.h"
 #include "base/byte_reader.h"
 #include "base/errors.h"
 #include "base/posix_file.h"
@@ -21,11 +21,6 @@ namespace {
 
 void set_failure(TagFileFailure* failure, std::string message) {
     if (failure) *failure = {TagFileFailure::kWriteFailed, std::move(message)};
-}
-
-void copy_text(char* field, std::size_t width, const std::string& text) {
-    std::memset(field, 0, width);
-    std::memcpy(field, text.data(), std::min(width, text.size()));
 }
 
 // Sequential output that hands the kernel the payloads where they lie (writev), so no byte
@@ -141,46 +136,22 @@ TagSaveKind resolve_save_kind(const std::string& target, std::size_t tag_count) 
     return TAG_FILE_TYPE_PLUGIN;
 }
 
-bool get_map_name(TagDatabase& db, TagEntry& mesh, char (&map_name)[64]) {
-    if (TagDatabase::get_tag_type(mesh) != fourcc("mesh")) return false;
-    mesh_header header{};
-    if (!db.read_struct("mesh header", mesh, header, kMeshHeaderCodes)) return false;
-    std::memset(map_name, 0, sizeof map_name);
-    TagEntry* strings = db.find_tag(fourcc("stli"), header.map_name_strings);
-    const Payload* text = strings ? db.get_tag_data(*strings) : nullptr;
-    if (!text || text->empty()) {
-        std::strcpy(map_name, "map name string not found");
-        return true;
-    }
-    const std::size_t length = std::min<std::size_t>(63, text->size());
-    std::memcpy(map_name, text->data(), length);
-    for (std::size_t k = 0; k < length; ++k) {
-        const char c = map_name[k];
-        if (c == '\r' || c == '\t' || c == '\n' || c == 0) {
-            std::memset(map_name + k, 0, sizeof map_name - k);
-            break;
-        }
-    }
-    return true;
+namespace {
+EntryPointBuilder& entry_point_builder() {
+    static EntryPointBuilder builder;
+    return builder;
 }
 
-std::optional<std::vector<entry_point>> build_entry_points(TagDatabase& db, TagFile& file) {
-    std::vector<entry_point> records;
-    TagGroup* meshes = db.find_tag_group(file, fourcc("mesh"), false);
-    if (!meshes) return records;
-    for (TagEntry& mesh : meshes->entries) {
-        entry_point record{};
-        record.map_id = mesh.id;
-        record.reserved12 = 0;
-        const Payload* payload = db.get_tag_data(mesh);
-        if (!payload || payload->size() < offsetof(mesh_header, team_count) + 4) return std::nullopt;
-        record.team_count = load_u32(payload->data() + offsetof(mesh_header, team_count));
-        copy_text(record.name, sizeof record.name, mesh.name);
-        if (!get_map_name(db, mesh, record.map_name)) return std::nullopt;
-        records.push_back(record);
-    }
-    return records;
+// Without a builder only a file holding no map has a table: the empty one.
+std::optional<std::vector<entry_point>> entry_points_of(TagDatabase& db, TagFile& file) {
+    if (entry_point_builder()) return entry_point_builder()(db, file);
+    const TagGroup* maps = db.find_tag_group(file, fourcc("mesh"), false);
+    if (maps && !maps->entries.empty()) return std::nullopt;
+    return std::vector<entry_point>{};
 }
+} // namespace
+
+void set_entry_point_builder(EntryPointBuilder builder) { entry_point_builder() = std::move(builder); }
 
 bool TagDatabase::write_tag_file(const std::string& target, TagFile& file, bool commit,
                                  TagSaveKind kind, TagFileFailure* failure, bool flush_to_disk) {
@@ -216,7 +187,7 @@ bool TagDatabase::write_tag_file(const std::string& target, TagFile& file, bool 
     const bool monolithic = kind != TAG_FILE_TYPE_SINGLE;
     std::vector<entry_point> entry_points;
     if (monolithic) {
-        auto built = build_entry_points(*this, file);
+        auto built = entry_points_of(*this, file);
         if (!built) {
             set_failure(failure, "a map's header could not be read to build the entry points");
             return false;

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,14 +13,12 @@
 
 namespace zephane {
 
-// The entry point table of a monolithic write: one record per 'mesh' tag in the group's list
-// order, in native byte order. No 'mesh' group gives an empty table; none means a map name
-// could not be produced, which fails the write.
-std::optional<std::vector<entry_point>> build_entry_points(TagDatabase& db, TagFile& file);
-
-// The map_name text of one entry point: the first line of the map's name string list, or
-// "map name string not found". False when the tag is not a mesh with a full header.
-bool get_map_name(TagDatabase& db, TagEntry& mesh, char (&map_name)[64]);
+// Builds the entry point table of a monolithic write (the maps' records; the mesh module
+// registers it, so the file format knows nothing of map headers). With none registered, a
+// file holding maps cannot be written monolithic; one without maps gets an empty table.
+using EntryPointBuilder =
+    std::function<std::optional<std::vector<entry_point>>(TagDatabase&, TagFile&)>;
+void set_entry_point_builder(EntryPointBuilder builder);
 
 // Resolves TAG_FILE_TYPE_AUTO from the names of the folders holding the target: under a
 // folder named local a file of one tag is single, under tags it is base, else a plugin.

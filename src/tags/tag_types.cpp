@@ -124,13 +124,6 @@ bool tag_type_is_localized(tag_type code) {
 
 const TagTypeOps* tag_type_ops(tag_type code) { return mutable_ops(code); }
 
-const TagEditorOp* tag_type_editor(tag_type code, bool alternate) {
-    const TagTypeOps* ops = tag_type_ops(code);
-    if (!ops) return nullptr;
-    const TagEditorOp& op = alternate ? ops->alternate_editor : ops->editor;
-    return op ? &op : nullptr;
-}
-
 TagDefaultsOp tag_type_defaults(tag_type code) {
     const TagTypeOps* ops = tag_type_ops(code);
     return ops ? ops->defaults : nullptr;
@@ -144,13 +137,6 @@ TagDependenciesOp tag_type_dependencies(tag_type code) {
 TagUpdaterOp tag_type_updater(tag_type code) {
     const TagTypeOps* ops = tag_type_ops(code);
     return ops ? ops->updater : nullptr;
-}
-
-void attach_tag_editor(tag_type code, TagEditorOp editor, TagEditorOp alternate) {
-    if (TagTypeOps* ops = mutable_ops(code)) {
-        ops->editor = std::move(editor);
-        ops->alternate_editor = std::move(alternate);
-    }
 }
 
 void attach_tag_defaults(tag_type code, TagDefaultsOp defaults) {

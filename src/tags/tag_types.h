@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 
 #include "tags/tag_code.h"
 
@@ -32,15 +31,13 @@ struct TagTypeRow {
     std::uint8_t features;   // TagTypeFeature bits
 };
 
-using TagEditorOp = std::function<void(TagDatabase&, TagEntry&)>;
 using TagDefaultsOp = void (*)(TagDatabase&, TagEntry&);
 using TagDependenciesOp = void (*)(TagDatabase&, TagEntry&, DependencyReporter&);
 using TagUpdaterOp = void (*)(TagDatabase&, TagEntry&);
 
-// The operations attached to one row. Empty members mean the type has no such operation.
+// The core operations attached to one row; null members mean the type has no such
+// operation. Editor windows are registered on the UI side (app/tag_editor_registry.h).
 struct TagTypeOps {
-    TagEditorOp editor;
-    TagEditorOp alternate_editor;
     TagDefaultsOp defaults = nullptr;
     TagDependenciesOp dependencies = nullptr;
     TagUpdaterOp updater = nullptr;
@@ -58,13 +55,11 @@ std::size_t tag_type_index(tag_type code);         // kTagTypeCount for an unkno
 bool tag_type_is_localized(tag_type code);
 
 const TagTypeOps* tag_type_ops(tag_type code);     // null for an unknown code
-const TagEditorOp* tag_type_editor(tag_type code, bool alternate); // null when none
 TagDefaultsOp tag_type_defaults(tag_type code);
 TagDependenciesOp tag_type_dependencies(tag_type code);
 TagUpdaterOp tag_type_updater(tag_type code);
 
 // Attaching operations: each type module calls these from its registration function.
-void attach_tag_editor(tag_type code, TagEditorOp editor, TagEditorOp alternate = {});
 void attach_tag_defaults(tag_type code, TagDefaultsOp defaults);
 void attach_tag_dependencies(tag_type code, TagDependenciesOp dependencies);
 void attach_tag_updater(tag_type code, TagUpdaterOp updater);

@@ -1,4 +1,5 @@
 #include "textures/psd_import.h"
+#include "base/text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -234,9 +235,7 @@ bool has_psd_extension(const std::string& path) {
     if (dot == std::string::npos) return false;
     const std::string extension = path.substr(dot + 1);
     if (extension.size() > 3 || extension.find('/') != std::string::npos) return false;
-    std::string lower;
-    for (const char c : extension) lower.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    return lower == "psd";
+    return ascii_lower(extension) == "psd";
 }
 
 std::size_t import_psd_layers(StackSet& set, std::size_t stack, long position,

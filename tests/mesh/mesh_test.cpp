@@ -5,7 +5,7 @@
 #include "mesh/mesh_dependencies.h"
 #include "mesh/new_mesh.h"
 #include "base/byte_reader.h"
-#include "tags/tag_file_writer.h"
+#include "mesh/mesh_entry_points.h"
 
 namespace zephane {
 namespace {

@@ -11,6 +11,8 @@
 
 #include "support/test_support.h"
 #include "base/byte_reader.h"
+#include "mesh/mesh_entry_points.h"
+#include "tags/tag_file_writer.h"
 #include "tags/foundation_build.h"
 
 namespace zephane {
@@ -55,6 +57,7 @@ protected:
         detach_all_tag_operations();
         for (std::size_t k = 0; k < kTagTypeCount; ++k)
             attach_tag_dependencies(tag_type_at(k), listed_references);
+        set_entry_point_builder(build_mesh_entry_points); // the outputs hold maps
     }
     void TearDown() override { detach_all_tag_operations(); }
 

@@ -48,19 +48,18 @@ TEST(TagTypeTable, LocalizedMarks) {
 
 TEST(TagTypeTable, AttachedOperations) {
     detach_all_tag_operations();
-    int opened = 0, alternate = 0;
-    attach_tag_editor(fourcc("mesh"), [&](TagDatabase&, TagEntry&) { ++opened; },
-                      [&](TagDatabase&, TagEntry&) { ++alternate; });
-    attach_tag_editor(fourcc("proj"), [&](TagDatabase&, TagEntry&) { ++opened; });
-    ASSERT_NE(tag_type_editor(fourcc("mesh"), true), nullptr);
-    EXPECT_EQ(tag_type_editor(fourcc("proj"), true), nullptr);
-    EXPECT_NE(tag_type_editor(fourcc("proj"), false), nullptr);
-    EXPECT_EQ(tag_type_editor(fourcc("xxxx"), false), nullptr);
+    const TagDefaultsOp defaults = [](TagDatabase&, TagEntry&) {};
+    const TagUpdaterOp updater = [](TagDatabase&, TagEntry&) {};
+    attach_tag_defaults(fourcc("proj"), defaults);
+    attach_tag_updater(fourcc("mesh"), updater);
+    EXPECT_EQ(tag_type_defaults(fourcc("proj")), defaults);
+    EXPECT_EQ(tag_type_updater(fourcc("mesh")), updater);
+    EXPECT_EQ(tag_type_updater(fourcc("proj")), nullptr);
     EXPECT_EQ(tag_type_defaults(fourcc("xxxx")), nullptr);
-    attach_tag_editor(fourcc("xxxx"), [&](TagDatabase&, TagEntry&) { ++opened; }); // ignored
-    EXPECT_EQ(tag_type_editor(fourcc("xxxx"), false), nullptr);
+    attach_tag_defaults(fourcc("xxxx"), defaults); // ignored
+    EXPECT_EQ(tag_type_defaults(fourcc("xxxx")), nullptr);
     detach_all_tag_operations();
-    EXPECT_EQ(tag_type_editor(fourcc("mesh"), false), nullptr);
+    EXPECT_EQ(tag_type_defaults(fourcc("proj")), nullptr);
 }
 
 } // namespace

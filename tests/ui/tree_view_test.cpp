@@ -38,7 +38,7 @@ TEST(TagRows, IconsFollowTheEditorAndTheModifiedFlag) {
     EXPECT_EQ(tag_row_icon(*raw), kIconTagNoEditor);
     EXPECT_EQ(group_row_label(fourcc("unit")), "Units");
     EXPECT_EQ(group_row_label(fourcc("xxxx")), "UNKNOWN TYPES");
-    detach_all_tag_operations();
+    detach_all_tag_editors();
 }
 
 TEST(TagRows, FilterMatchesNameIdAndTypeWithoutCase) {

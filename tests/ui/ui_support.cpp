@@ -64,22 +64,23 @@ FileScript::~FileScript() {
 }
 
 void attach_test_editor(tag_type type, bool with_alternate) {
-    TagEditorOp alternate;
+    TagEditorFactory alternate;
     if (with_alternate) {
-        alternate = [](TagDatabase& db, TagEntry& tag) {
+        alternate = [](TagDatabase& db, TagEntry& tag) -> std::unique_ptr<TagEditorWindow> {
             auto editor = std::make_unique<TestEditor>(db, tag);
             editor->alternate = true;
-            adopt_tag_editor(std::move(editor));
+            return editor;
         };
     }
     attach_tag_editor(
-        type, [](TagDatabase& db, TagEntry& tag) { make_tag_editor<TestEditor>(db, tag); },
+        type, [](TagDatabase& db, TagEntry& tag) { return make_tag_editor<TestEditor>(db, tag); },
         std::move(alternate));
 }
 
 void AppFixture::TearDown() {
     app.reset();
     detach_all_tag_operations();
+    detach_all_tag_editors();
 }
 
 TZephaneApp& AppFixture::make_app() {

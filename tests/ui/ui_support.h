@@ -2,7 +2,7 @@
 // Helpers for driving windows as a user does: an application on a scratch workspace, scripted
 // answers to dialogs and file choosers, rows found by their labels.
 
-#include "app/tag_editor_window.h"
+#include "app/tag_editor_registry.h"
 #include "app/tag_file_form.h"
 #include "app/tree_view.h"
 #include "app/zephane_app.h"

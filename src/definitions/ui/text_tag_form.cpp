@@ -3,6 +3,7 @@
 // the limit rather than cutting it.
 
 #include "definitions/ui/text_tag_form.h"
+#include "framework/xg_text.h"
 
 #include "app/tag_edit_form.h"
 #include "definitions/text_tag.h"
@@ -20,10 +21,6 @@ namespace {
 
 constexpr int kTextControl = 12401;
 constexpr int kCountText = 12402;
-
-std::string latin1(const QString& text) {
-    return text.toLatin1().toStdString();
-}
 
 QString count_text(qsizetype characters) {
     const QString count = QLocale::c().toString(static_cast<qlonglong>(characters));

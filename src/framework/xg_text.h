@@ -1,0 +1,11 @@
+#pragma once
+// Tag names and texts are Latin-1 bytes; these are the one way between them and Qt's strings.
+
+#include <QString>
+#include <string>
+
+namespace zephane {
+
+inline std::string latin1(const QString& text) { return text.toLatin1().toStdString(); }
+
+} // namespace zephane
