@@ -6,7 +6,6 @@
 #include "definitions/ui/soli_form.h"
 
 #include "app/definition_edit_form.h"
-#include "app/tag_picker_dialog.h"
 #include "framework/xg_alert.h"
 #include "definitions/record_list_edit.h"
 #include "definitions/soli.h"
@@ -96,18 +95,6 @@ private:
         enable_control(kChange, chosen);
     }
 
-    tag_id pick(tag_id current) {
-        TagPickRequest request;
-        request.type = kSound;
-        request.current = current;
-        request.file = TagDatabase::get_tag_file(tag());
-        if (EditorHost* editor_host = host())
-            request.path_of = [editor_host](const TagFile& file) {
-                return editor_host->file_display_name(file);
-            };
-        return pickTag(this, database(), request);
-    }
-
     void edit(int command) {
         S& list = copy();
         RecordListEdit entries(list.entries, list.entry_count);
@@ -117,7 +104,7 @@ private:
         switch (command) {
         case kAdd: {
             if (entries.full()) return;
-            const tag_id sound = pick(row >= 0 ? list.entries[row].sound : kNoTag);
+            const tag_id sound = pick_tag(kSound, row >= 0 ? list.entries[row].sound : kNoTag);
             if (sound == 0 || sound == kNoTag) return; // cancelled, or no sound to add
             select = entries.insert(entries.size(), sound_list_entry{sound, {0, 0, 0, 0}});
             break;
@@ -131,7 +118,7 @@ private:
             break;
         case kChange: {
             if (row < 0) return;
-            const tag_id sound = pick(list.entries[row].sound);
+            const tag_id sound = pick_tag(kSound, list.entries[row].sound);
             if (sound == 0) return;
             list.entries[row].sound = sound;
             break;
