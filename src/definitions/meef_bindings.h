@@ -1,5 +1,5 @@
 #pragma once
-// The mesh effect editor's binding table, with the group titles and labels it shares with its form.
+// The mesh effect editor's binding table, and the group titles its form shares.
 
 #include "definitions/field_binding.h"
 

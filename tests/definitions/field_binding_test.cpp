@@ -124,8 +124,9 @@ TEST(ResolveBinding, NamesTheFieldABadBindingGetsWrong) {
     const BindingPlace z = resolve_binding(
         wind, bind::range("velocity_lower", "velocity_delta", 1, 2, "Z:", nullptr, 2));
     ASSERT_EQ(z.problem, nullptr);
-    EXPECT_EQ(z.offset, offsetof(wind_definition, velocity_lower) + 2 * sizeof(std::int32_t));
-    EXPECT_EQ(z.second_offset, offsetof(wind_definition, velocity_delta) + 2 * sizeof(std::int32_t));
+    constexpr std::size_t kThird = 2 * sizeof(std::int32_t);
+    EXPECT_EQ(z.offset, offsetof(wind_definition, velocity_lower) + kThird);
+    EXPECT_EQ(z.second_offset, offsetof(wind_definition, velocity_delta) + kThird);
 }
 
 } // namespace

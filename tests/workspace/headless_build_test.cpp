@@ -35,8 +35,8 @@ TEST(HeadlessBuild, AnUnreadableListIsNamedAndTheOthersStillBuild) {
     const std::string two = folder.write("two.txt", test::bytes_of("mesh:abcd\nmesh:efgh\n"));
 
     std::ostringstream out, err;
-    EXPECT_EQ(run_headless_build(folder.path().string(), {one, missing, two}, "zephane: ", out, err),
-              1);
+    const std::vector<std::string> lists{one, missing, two};
+    EXPECT_EQ(run_headless_build(folder.path().string(), lists, "zephane: ", out, err), 1);
     const std::string output_folder = folder / "foundation_build";
     EXPECT_EQ(lines_of(out.str()),
               (std::vector<std::string>{
