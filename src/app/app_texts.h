@@ -50,9 +50,7 @@ inline constexpr const char* kFindTagTitle = "Find Tag";
 inline constexpr const char* kTypeLabel = "Type:";
 inline constexpr const char* kIdLabel = "ID:";
 
-// Trace lines of start-up.
-inline constexpr const char* kLoadedFolder = "Loaded tags in the '%s' folder.";
-inline constexpr const char* kCouldNotReadFolder = "Error: Could not read tags in '%s' folder";
+// Trace lines of start-up (the folders' lines are in workspace/workspace_texts.h).
 inline constexpr const char* kBuildPluginTrace =
     "File >> Build Plugin :: This is not yet functional. Sorry.";
 

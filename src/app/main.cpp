@@ -5,11 +5,11 @@
 #include "app/command_line.h"
 #include "app/register_tag_editors.h"
 #include "app/tree_view.h"
-#include "app/workspace_loading.h"
 #include "app/zephane_app.h"
 #include "definitions/register_tag_types.h"
 #include "framework/xg_frame.h"
 #include "base/errors.h"
+#include "workspace/headless_build.h"
 
 #include <QApplication>
 #include <QSurfaceFormat>
@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
         // workspace is the one asked for, else the program's folder: never a remembered one.
         const std::string workspace =
             line.workspace.empty() ? zephane::program_folder() : line.workspace;
-        return zephane::run_headless_build(workspace, line.root_lists, std::cout, std::cerr);
+        return zephane::run_headless_build(workspace, line.root_lists, "zephane: ", std::cout,
+                                            std::cerr);
     }
 
     QCoreApplication::setOrganizationName(QString::fromLatin1(zephane::text::kProductName));

@@ -12,29 +12,6 @@ namespace zephane {
 
 namespace {
 
-bool is_number(Encoding encoding) {
-    switch (encoding) {
-    case Encoding::tag_reference:
-    case Encoding::popup:
-    case Encoding::flags:
-    case Encoding::record:
-    case Encoding::reserved: return false;
-    default: return true;
-    }
-}
-
-bool fits(BindingKind kind, Encoding encoding) {
-    switch (kind) {
-    case BindingKind::flag: return encoding == Encoding::flags;
-    case BindingKind::popup: return encoding == Encoding::popup;
-    case BindingKind::reference: return encoding == Encoding::tag_reference;
-    case BindingKind::decimal_range:
-    case BindingKind::span:
-        return encoding == Encoding::integer || encoding == Encoding::ticks;
-    default: return is_number(encoding);
-    }
-}
-
 std::int64_t value_at(std::span<const std::uint8_t> record, const FieldDef& field,
                       std::size_t offset) {
     const RecordBytes bytes{record, ByteOrder::native};
@@ -64,21 +41,9 @@ RecordBindings::RecordBindings(const RecordLayout& layout, std::span<const Field
     : module_(module) {
     for (const FieldBinding& binding : bindings) {
         BoundField bound;
+        static_cast<BindingPlace&>(bound) = resolve_binding(layout, binding);
+        ZEPHANE_CHECK(!bound.problem, bound.problem ? bound.problem : "", module);
         bound.binding = binding;
-        const std::optional<FieldPlace> place = find_field(layout, binding.field);
-        ZEPHANE_CHECK(place && fits(binding.kind, place->field->encoding), binding.field, module);
-        bound.field = place->field;
-        const bool is_flag = binding.kind == BindingKind::flag;
-        ZEPHANE_CHECK(is_flag ? binding.index < 8u * bound.field->width
-                              : binding.index < bound.field->count,
-                      binding.field, module);
-        bound.offset = place->offset + (is_flag ? 0u : binding.index * std::size_t{bound.field->width});
-        if (binding.second_field) {
-            const std::optional<FieldPlace> second = find_field(layout, binding.second_field);
-            ZEPHANE_CHECK(second && is_number(second->field->encoding), binding.second_field, module);
-            bound.second = second->field;
-            bound.second_offset = second->offset + binding.index * std::size_t{second->field->width};
-        }
         const Encoding encoding = bound.field->encoding;
         int decimals = binding.decimals >= 0 ? binding.decimals : default_decimals(encoding);
         if (binding.kind == BindingKind::decimal_range || binding.kind == BindingKind::span) {

@@ -260,16 +260,20 @@ void TTagEditForm::update_open_button(const TagReferenceButton& button) {
                              database().find_tag(button.type(), button.id()));
 }
 
-void TTagEditForm::pick_reference(TagReferenceButton& button) {
+tag_id TTagEditForm::pick_tag(tag_type type, tag_id current) {
     TagPickRequest request;
-    request.type = button.type();
-    request.current = button.id();
+    request.type = type;
+    request.current = current;
     request.file = TagDatabase::get_tag_file(tag());
     if (EditorHost* editor_host = host())
         request.path_of = [editor_host](const TagFile& file) {
             return editor_host->file_display_name(file);
         };
-    const tag_id chosen = pickTag(this, database(), request);
+    return pickTag(this, database(), request);
+}
+
+void TTagEditForm::pick_reference(TagReferenceButton& button) {
+    const tag_id chosen = pick_tag(button.type(), button.id());
     if (chosen == 0) return;
     button.choose(database(), chosen);
 }

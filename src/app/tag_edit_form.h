@@ -89,6 +89,9 @@ public:
     // A reference field: the name button (id) that picks a tag of the type, and the small
     // button (open_id) that opens it. Returns the row holding both.
     QWidget* make_reference_field(int id, int open_id, tag_type type, QWidget* parent);
+    // The tag picker for a tag of the type, from this editor's file, its paths shown as in
+    // the header: the chosen id, kNoTag for "None", 0 when cancelled.
+    tag_id pick_tag(tag_type type, tag_id current);
     // A control changed: the header's buttons follow the modified state.
     virtual void contents_changed();
     // While the controls are being filled, changes are not the user's; before the first

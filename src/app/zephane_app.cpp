@@ -10,13 +10,13 @@
 #include "app/tag_editor_registry.h"
 #include "app/tag_file_form.h"
 #include "app/tag_info_dialog.h"
-#include "app/workspace_loading.h"
 #include "framework/xg_alert.h"
 #include "framework/xg_assertion_report.h"
 #include "framework/xg_file_dialog.h"
 #include "framework/xg_frame.h"
 #include "base/errors.h"
 #include "tags/tag_version.h"
+#include "workspace/workspace_loading.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/tool.h"
+#include "workspace/workspace_loading.h"
 
 namespace zephane::cli {
 
@@ -26,7 +27,7 @@ void print_changes(ToolIo& io, const std::vector<ChangedTag>& changes) {
 
 void find_command(ToolIo& io, const std::string& workspace, const std::string& type_id) {
     TagDatabase db;
-    load_workspace(db, workspace);
+    load_workspace_folders(db, workspace);
     const auto [type, id] = parse_type_id(type_id);
     TagEntry* found = db.find_tag(type, id);
     if (!found) throw ToolError("no tag " + type_id_text(type, id) + " in the workspace " + workspace);

@@ -11,23 +11,17 @@
 #include "tags/foundation_build.h"
 #include "base/posix_file.h"
 #include "tags/tag_version.h"
+#include "workspace/headless_build.h"
+#include "workspace/workspace_loading.h"
 
 namespace zephane::cli {
 
 namespace {
 
 void build_foundation(ToolIo& io, const std::string& workspace, const std::vector<std::string>& roots) {
-    TagDatabase db;
-    load_workspace(db, workspace);
-    for (const std::string& root : roots) {
-        if (!read_whole_file(root)) throw ToolError("cannot read the root list " + root);
-        FoundationBuild build(db);
-        const FoundationResult result = build.run_foundation_build(root, workspace);
-        if (!result.complete) throw ToolError(root + ": " + result.failure);
-        io.out << root << ": " << result.small << " small, " << result.small_localized
-               << " small localized, " << result.large << " large, in " << build.output_folder()
-               << '\n';
-    }
+    // Each failed list has had its line; the empty error only sets the exit status.
+    if (run_headless_build(workspace, roots, "zephane-tool: ", io.out, io.err) != 0)
+        throw ToolError("");
 }
 
 // Prints what the tag's dependencies operation reports, as the walk would take it.
@@ -46,7 +40,7 @@ private:
 void list_dependencies(ToolIo& io, const std::string& workspace, const std::string& path,
                        const std::string& type_id) {
     TagDatabase db;
-    load_workspace(db, workspace);
+    load_workspace_folders(db, workspace);
     TagEntry& tag = find_tag_or_fail(db, open_tag_file(db, path), type_id);
     if (const TagDependenciesOp dependencies = tag_type_dependencies(TagDatabase::get_tag_type(tag))) {
         PrintingReporter reporter(io.out);

@@ -1,7 +1,6 @@
 #include "cli/tool.h"
 
 #include <CLI/CLI.hpp>
-#include <filesystem>
 #include <ostream>
 
 #include "definitions/register_tag_types.h"
@@ -19,14 +18,6 @@ std::pair<tag_type, tag_id> parse_type_id(const std::string& text) {
 
 std::string type_id_text(tag_type type, tag_id id) {
     return std::string(tag_id_to_text(type)) + ":" + tag_id_to_text(id);
-}
-
-void load_workspace(TagDatabase& db, const std::string& folder) {
-    for (const char* name : {"tags", "local", "plugins"}) {
-        const std::filesystem::path path = std::filesystem::path(folder) / name;
-        std::error_code error;
-        if (std::filesystem::is_directory(path, error)) db.load_tag_folder(path.string(), true);
-    }
 }
 
 TagFile& open_tag_file(TagDatabase& db, const std::string& path, bool create) {

@@ -41,8 +41,6 @@ void add_demo_commands(CLI::App& app, ToolIo& io);
 std::pair<tag_type, tag_id> parse_type_id(const std::string& text);
 std::string type_id_text(tag_type type, tag_id id);
 
-// Loads DIR/tags, DIR/local and DIR/plugins, in that order and recursively.
-void load_workspace(TagDatabase& db, const std::string& folder);
 // Reads one tag file; with create, a missing file becomes a new empty one at that path.
 TagFile& open_tag_file(TagDatabase& db, const std::string& path, bool create = false);
 TagEntry& find_tag_or_fail(TagDatabase& db, TagFile& file, const std::string& type_id);

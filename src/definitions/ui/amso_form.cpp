@@ -6,27 +6,21 @@
 #include "app/definition_edit_form.h"
 #include "app/value_controls.h"
 #include "definitions/amso.h"
+#include "definitions/amso_bindings.h"
 
 namespace zephane {
 
 namespace {
 
+using namespace amso_bindings;
+
 using A = ambient_sound_definition;
 
-constexpr const char* kSound = "Sound";
-constexpr const char* kRadii = "Radii";
 constexpr EditorGroup kGroups[] = {{kSound, 0}, {kRadii, 0}};
 
 constexpr int kSoundButton = 10001;
 constexpr int kOpenSound = 10002;
 constexpr int kRandom = 10003;
-
-constexpr FieldBinding kBindings[] = {
-    bind::span("period_lower", "period_span", 10007, 10008, "Period (Seconds):", kSound),
-    bind::number("random_sound_radius", 10009, "Random Sound Radius:", kSound),
-    bind::number("inner_radius", 10005, "Inner Radius:", kRadii),
-    bind::number("outer_radius", 10006, "Outer Radius:", kRadii),
-};
 
 class TamsoEditForm : public DefinitionEditForm<A> {
 public:

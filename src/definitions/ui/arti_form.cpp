@@ -4,6 +4,7 @@
 
 #include "app/definition_edit_form.h"
 #include "definitions/arti.h"
+#include "definitions/arti_bindings.h"
 
 #include <QPushButton>
 
@@ -11,29 +12,12 @@ namespace zephane {
 
 namespace {
 
-using A = artifact_definition;
+using namespace arti_bindings;
 
-constexpr const char* kRestrictions = "Restrictions";
-constexpr const char* kCharges = "Charges";
-constexpr const char* kFlags = "Flags";
-constexpr const char* kAppearance = "Appearance";
-constexpr const char* kAttack = "Attack";
+using A = artifact_definition;
 
 constexpr EditorGroup kGroups[] = {
     {kRestrictions, 0}, {kCharges, 0}, {kFlags, 0}, {kAppearance, 1}, {kAttack, 1},
-};
-
-constexpr FieldBinding kBindings[] = {
-    bind::reference("monster_restriction", 10103, "Monster Restriction:", kRestrictions),
-    bind::popup("specialization_restriction", 10105, "Specialization:", kRestrictions),
-    bind::decimal_range("initial_charges_lower", "initial_charges_delta", 10113, 10114,
-                        "Initial Charges:", kCharges),
-    bind::flag("flags", 0, 10115, kFlags),
-    bind::flag("flags", 1, 10116, kFlags),
-    bind::reference("collection", 10101, "Collection:", kAppearance),
-    bind::popup("inventory_sequence", 10109, "Inventory Sequence:", kAppearance),
-    bind::reference("projectiles", 10111, "Projectile:", kAttack),
-    bind::reference("special_ability", 10107, "Special Ability:", kAttack),
 };
 
 class TartiEditForm : public DefinitionEditForm<A> {

@@ -4,24 +4,17 @@
 
 #include "app/definition_edit_form.h"
 #include "definitions/conn.h"
+#include "definitions/conn_bindings.h"
 
 namespace zephane {
 
 namespace {
 
+using namespace conn_bindings;
+
 using C = connector_definition;
 
-constexpr const char* kSequences = "Sequences";
-constexpr const char* kShape = "Shape";
 constexpr EditorGroup kGroups[] = {{kSequences, 0}, {kShape, 0}};
-
-constexpr FieldBinding kBindings[] = {
-    bind::reference("collection", 10301, "Collection:", kSequences),
-    bind::popup("normal_sequence", 10303, "Normal:", kSequences),
-    bind::popup("damaged_sequence", 10305, "Damaged:", kSequences),
-    bind::number("origin_object_height_fraction", 10307, "Origin Object Height Fraction:", kShape),
-    bind::number("interpolant_distance", 10308, "Interpolant Distance:", kShape),
-};
 
 using TconnEditForm = TableEditForm<C>;
 

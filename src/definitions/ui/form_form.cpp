@@ -4,49 +4,19 @@
 
 #include "app/definition_edit_form.h"
 #include "definitions/form.h"
+#include "definitions/form_bindings.h"
 
 namespace zephane {
 
 namespace {
 
+using namespace form_bindings;
+
 using F = formation_definition;
 
-constexpr const char* kShortLine = "Short Line";
-constexpr const char* kLongLine = "Long Line";
-constexpr const char* kLooseLine = "Loose Line";
-constexpr const char* kStaggeredLine = "Staggered Line";
-constexpr const char* kBoxAndMob = "Box and Mob";
-constexpr const char* kEncirclement = "Encirclement";
-constexpr const char* kVanguard = "Vanguard";
-constexpr const char* kCircle = "Circle";
 constexpr EditorGroup kGroups[] = {
     {kShortLine, 0},   {kLongLine, 0},     {kLooseLine, 0}, {kStaggeredLine, 0},
     {kBoxAndMob, 1},   {kEncirclement, 1}, {kVanguard, 2},  {kCircle, 2},
-};
-
-constexpr const char* kUnitsPerRow = "Maximum Units per Row:";
-constexpr const char* kSeparation = "Unit Separation:";
-
-constexpr FieldBinding kBindings[] = {
-    bind::number("short_line_maximum_units_per_row", 10501, kUnitsPerRow, kShortLine),
-    bind::number("short_line_unit_separation", 10502, kSeparation, kShortLine),
-    bind::number("long_line_maximum_units_per_row", 10503, kUnitsPerRow, kLongLine),
-    bind::number("long_line_unit_separation", 10504, kSeparation, kLongLine),
-    bind::number("loose_line_maximum_units_per_row", 10505, kUnitsPerRow, kLooseLine),
-    bind::number("loose_line_unit_separation", 10506, kSeparation, kLooseLine),
-    bind::number("staggered_line_maximum_units_per_row", 10507, kUnitsPerRow, kStaggeredLine),
-    bind::number("staggered_line_unit_separation", 10508, kSeparation, kStaggeredLine),
-    bind::number("box_unit_separation", 10509, "Box Unit Separation:", kBoxAndMob),
-    bind::number("minimum_mob_unit_separation", 10510, "Minimum Mob Unit Separation:", kBoxAndMob),
-    bind::number("mob_x_bias", 10511, "Mob X Bias:", kBoxAndMob),
-    bind::number("minimum_encirclement_radius", 10512, "Minimum Radius:", kEncirclement),
-    bind::number("encirclement_unit_separation", 10513, kSeparation, kEncirclement),
-    bind::number("shallow_encirclement_arc_length", 10514, "Shallow Arc Length:", kEncirclement),
-    bind::number("deep_encirclement_arc_length", 10515, "Deep Arc Length:", kEncirclement),
-    bind::number("vanguard_front_row_separation", 10516, "Front Row Separation:", kVanguard),
-    bind::number("vanguard_unit_separation", 10517, kSeparation, kVanguard),
-    bind::number("vanguard_row_separation", 10518, "Row Separation:", kVanguard),
-    bind::number("circle_unit_separation", 10519, kSeparation, kCircle),
 };
 
 using TformEditForm = TableEditForm<F>;

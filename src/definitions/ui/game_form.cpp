@@ -4,21 +4,17 @@
 
 #include "app/definition_edit_form.h"
 #include "definitions/game.h"
+#include "definitions/game_bindings.h"
 
 namespace zephane {
 
 namespace {
 
+using namespace game_bindings;
+
 using G = game_parameter_definition;
 
-constexpr const char* kMaps = "Maps";
 constexpr EditorGroup kGroups[] = {{kMaps, 0}};
-
-constexpr FieldBinding kBindings[] = {
-    bind::reference("meshes", 100, "Map 1:", kMaps, 0),
-    bind::reference("meshes", 102, "Map 2:", kMaps, 1),
-    bind::reference("meshes", 104, "Map 3:", kMaps, 2),
-};
 
 using TgameEditForm = TableEditForm<G>;
 

@@ -5,6 +5,7 @@
 
 #include "app/definition_edit_form.h"
 #include "definitions/glli.h"
+#include "definitions/glli_bindings.h"
 #include "definitions/glli_preview.h"
 
 #include <QImage>
@@ -15,41 +16,15 @@ namespace zephane {
 
 namespace {
 
+using namespace glli_bindings;
+
 using G = global_light_definition;
 
-constexpr const char* kAmbient = "Ambient Lighting";
-constexpr const char* kSky = "Sky Lighting";
-constexpr const char* kKeyColour = "Key Light Color";
-constexpr const char* kFillColour = "Fill Light Color";
-constexpr const char* kKeyDirection = "Key Light Direction";
-constexpr const char* kFillDirection = "Fill Light Direction";
-constexpr const char* kTop = "Top";
-constexpr const char* kFront = "Front";
-constexpr const char* kSide = "Side";
-constexpr const char* kBack = "Back";
 constexpr EditorGroup kGroups[] = {
     {kAmbient, 0},      {kSky, 0},           {kKeyColour, 1}, {kFillColour, 1},
     {kKeyDirection, 2}, {kFillDirection, 2}, {kTop, 3},       {kFront, 3},
     {kSide, 4},         {kBack, 4},
 };
-
-#define ZEPHANE_COLOUR(field, first, group)                                                        \
-    bind::number(field, first, "Red:", group, 0), bind::number(field, first + 1, "Green:", group, 1), \
-        bind::number(field, first + 2, "Blue:", group, 2)
-
-constexpr FieldBinding kBindings[] = {
-    ZEPHANE_COLOUR("ambient_colour", 2, kAmbient),
-    ZEPHANE_COLOUR("sky_colour", 6, kSky),
-    ZEPHANE_COLOUR("key_colour", 10, kKeyColour),
-    ZEPHANE_COLOUR("fill_colour", 14, kFillColour),
-    bind::number("key_direction", 17, "X:", kKeyDirection, 0),
-    bind::number("key_direction", 18, "Y:", kKeyDirection, 1),
-    bind::number("key_direction", 19, "Z:", kKeyDirection, 2),
-    bind::number("fill_direction", 20, "X:", kFillDirection, 0),
-    bind::number("fill_direction", 21, "Y:", kFillDirection, 1),
-    bind::number("fill_direction", 22, "Z:", kFillDirection, 2),
-};
-#undef ZEPHANE_COLOUR
 
 constexpr int kSwatches[] = {1, 5, 9, 13};
 constexpr const char* kSwatchGroups[] = {kAmbient, kSky, kKeyColour, kFillColour};

@@ -4,43 +4,18 @@
 
 #include "app/definition_edit_form.h"
 #include "definitions/loli.h"
+#include "definitions/loli_bindings.h"
 
 namespace zephane {
 
 namespace {
 
+using namespace loli_bindings;
+
 using L = local_light_definition;
 
-constexpr const char* kLight = "Light";
-constexpr const char* kColorA = "Color A";
-constexpr const char* kColorB = "Color B";
-constexpr const char* kFlicker = "Color Flicker";
-constexpr const char* kJitter = "Position Jitter";
 constexpr EditorGroup kGroups[] = {
     {kLight, 0}, {kColorA, 0}, {kColorB, 0}, {kFlicker, 1}, {kJitter, 1},
-};
-
-constexpr FieldBinding kBindings[] = {
-    bind::number("fade_in_ticks", 12, "Fade In Ticks:", kLight),
-    bind::number("sustain_ticks", 13, "Sustain Ticks:", kLight),
-    bind::number("fade_out_ticks", 14, "Fade Out Ticks:", kLight),
-    bind::number("radius", 1, "Radius:", kLight),
-    bind::number("colour_a", 16, "Red:", kColorA, 0),
-    bind::number("colour_a", 17, "Green:", kColorA, 1),
-    bind::number("colour_a", 18, "Blue:", kColorA, 2),
-    bind::number("colour_b", 20, "Red:", kColorB, 0),
-    bind::number("colour_b", 21, "Green:", kColorB, 1),
-    bind::number("colour_b", 22, "Blue:", kColorB, 2),
-    bind::number("colour_flicker_rate_w0", 8, "Rate W0 (Degrees / Tick):", kFlicker),
-    bind::number("colour_flicker_amplitude_w0", 9, "Amplitude W0:", kFlicker),
-    bind::number("colour_flicker_rate_w1", 10, "Rate W1 (Degrees / Tick):", kFlicker),
-    bind::number("colour_flicker_amplitude_w1", 11, "Amplitude W1:", kFlicker),
-    bind::number("position_jitter_rate_x", 2, "Rate X (Degrees / Tick):", kJitter),
-    bind::number("position_jitter_amplitude_x", 3, "Amplitude X:", kJitter),
-    bind::number("position_jitter_rate_y", 4, "Rate Y (Degrees / Tick):", kJitter),
-    bind::number("position_jitter_amplitude_y", 5, "Amplitude Y:", kJitter),
-    bind::number("position_jitter_rate_z", 6, "Rate Z (Degrees / Tick):", kJitter),
-    bind::number("position_jitter_amplitude_z", 7, "Amplitude Z:", kJitter),
 };
 
 constexpr int kSwatchA = 15;

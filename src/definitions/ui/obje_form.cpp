@@ -4,6 +4,7 @@
 
 #include "app/definition_edit_form.h"
 #include "definitions/obje.h"
+#include "definitions/obje_bindings.h"
 #include "framework/xg_dialog.h"
 
 #include <QFormLayout>
@@ -17,6 +18,8 @@ namespace zephane {
 
 namespace {
 
+using namespace obje_bindings;
+
 using O = object_definition;
 
 constexpr const char* kModifierLabels[kEditedEffectModifiers] = {
@@ -24,25 +27,7 @@ constexpr const char* kModifierLabels[kEditedEffectModifiers] = {
     "Paralysis:",       "Stone:",          "Gas Damage:",       "Confusion:",
 };
 
-constexpr const char* kPhysics = "Physics";
-constexpr const char* kVitality = "Vitality";
-constexpr const char* kScale = "Scale";
-constexpr const char* kFlags = "Flags";
 constexpr EditorGroup kGroups[] = {{kPhysics, 0}, {kScale, 0}, {kVitality, 1}, {kFlags, 1}};
-
-constexpr FieldBinding kBindings[] = {
-    bind::number("gravity", 11601, "Gravity (WU / ticks ^ 2):", kPhysics),
-    bind::number("terminal_velocity", 11602, "Terminal Velocity:", kPhysics),
-    bind::number("elastic_coefficient", 11603, "Elastic Coefficient:", kPhysics),
-    bind::range("scale_lower", "scale_delta", 11606, 11607, "Scale Fraction:", kScale),
-    bind::range("maximum_vitality_lower", "maximum_vitality_delta", 11604, 11605,
-                "Maximum Vitality:", kVitality),
-    bind::number("minimum_damage", 11608, "Minimum Damage:", kVitality),
-    bind::flag("flags", 0, 11609, kFlags),
-    bind::flag("flags", 1, 11610, kFlags),
-    bind::flag("flags", 2, 11611, kFlags),
-    bind::flag("flags", 3, 11612, kFlags),
-};
 
 class TobjeEditForm : public DefinitionEditForm<O> {
 public:

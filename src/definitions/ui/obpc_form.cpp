@@ -5,67 +5,21 @@
 
 #include "app/definition_edit_form.h"
 #include "definitions/obpc.h"
+#include "definitions/obpc_bindings.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <array>
-#include <string>
-#include <vector>
 
 namespace zephane {
 
 namespace {
 
+using namespace obpc_bindings;
+
 using O = observer_constants_definition;
-
-struct Axis {
-    const char* title;
-    const char* field;
-};
-constexpr std::array<Axis, 7> kColumns = {{{"Parallel", "parallel"},
-                                           {"Orthagonal", "orthagonal"},
-                                           {"Vertical", "vertical"},
-                                           {"Yaw", "yaw"},
-                                           {"Pitch", "pitch"},
-                                           {"Orbit", "orbit"},
-                                           {"Zoom", "zoom"}}};
-struct Limit {
-    const char* label;
-    const char* field;
-};
-constexpr std::array<Limit, 6> kRows = {{{"Maximum Velocity:", "negative_maximum_velocity"},
-                                         {"Acceleration:", "negative_acceleration"},
-                                         {"Deceleration:", "negative_deceleration"},
-                                         {"Maximum Velocity:", "positive_maximum_velocity"},
-                                         {"Acceleration:", "positive_acceleration"},
-                                         {"Deceleration:", "positive_deceleration"}}};
-
-constexpr int control_id(std::size_t column, std::size_t row) {
-    return 11701 + static_cast<int>(column + kColumns.size() * row);
-}
-
-// Field paths live as long as the program, so the table can point at them.
-const std::vector<FieldBinding>& axis_bindings() {
-    static const std::vector<std::string> paths = [] {
-        std::vector<std::string> out;
-        for (std::size_t row = 0; row < kRows.size(); ++row)
-            for (const Axis& axis : kColumns)
-                out.push_back(std::string(axis.field) + "." + kRows[row].field);
-        return out;
-    }();
-    static const std::vector<FieldBinding> table = [] {
-        std::vector<FieldBinding> out;
-        for (std::size_t row = 0; row < kRows.size(); ++row)
-            for (std::size_t column = 0; column < kColumns.size(); ++column)
-                out.push_back(bind::number(paths[row * kColumns.size() + column].c_str(),
-                                           control_id(column, row), kRows[row].label));
-        return out;
-    }();
-    return table;
-}
 
 class TobpcEditForm : public DefinitionEditForm<O> {
 public:

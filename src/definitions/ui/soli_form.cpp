@@ -6,8 +6,8 @@
 #include "definitions/ui/soli_form.h"
 
 #include "app/definition_edit_form.h"
-#include "app/tag_picker_dialog.h"
 #include "framework/xg_alert.h"
+#include "definitions/record_list_edit.h"
 #include "definitions/soli.h"
 #include "definitions/value_format.h"
 
@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
 namespace zephane {
 
@@ -71,7 +72,7 @@ protected:
 
 private:
     int count() const {
-        return std::clamp<int>(record().entry_count, 0, kMaximum);
+        return static_cast<int>(clamped_list_count(record().entry_count, kSoundListEntries));
     }
 
     QString row_text(int k) const {
@@ -94,55 +95,38 @@ private:
         enable_control(kChange, chosen);
     }
 
-    tag_id pick(tag_id current) {
-        TagPickRequest request;
-        request.type = kSound;
-        request.current = current;
-        request.file = TagDatabase::get_tag_file(tag());
-        if (EditorHost* editor_host = host())
-            request.path_of = [editor_host](const TagFile& file) {
-                return editor_host->file_display_name(file);
-            };
-        return pickTag(this, database(), request);
-    }
-
     void edit(int command) {
         S& list = copy();
-        const int n = count();
+        RecordListEdit entries(list.entries, list.entry_count);
         const int row = list_->currentRow();
-        int select = row;
+        const auto at = static_cast<std::size_t>(std::max(row, 0));
+        std::optional<std::size_t> select = at;
         switch (command) {
         case kAdd: {
-            if (n >= kMaximum) return;
-            const tag_id sound = pick(row >= 0 ? list.entries[row].sound : kNoTag);
+            if (entries.full()) return;
+            const tag_id sound = pick_tag(kSound, row >= 0 ? list.entries[row].sound : kNoTag);
             if (sound == 0 || sound == kNoTag) return; // cancelled, or no sound to add
-            list.entries[n] = sound_list_entry{sound, {0, 0, 0, 0}};
-            select = n;
-            list.entry_count = static_cast<std::int16_t>(n + 1);
+            select = entries.insert(entries.size(), sound_list_entry{sound, {0, 0, 0, 0}});
             break;
         }
         case kDuplicate:
-            if (row < 0 || n >= kMaximum) return;
-            std::copy_backward(list.entries + row, list.entries + n, list.entries + n + 1);
-            select = row + 1;
-            list.entry_count = static_cast<std::int16_t>(n + 1);
+            if (row < 0) return;
+            select = entries.duplicate(at);
             break;
         case kDelete:
-            if (row < 0) return;
-            std::copy(list.entries + row + 1, list.entries + n, list.entries + row);
-            list.entries[n - 1] = sound_list_entry{kNoTag, {0, 0, 0, 0}};
-            list.entry_count = static_cast<std::int16_t>(n - 1);
+            if (row < 0 || !entries.remove(at, sound_list_entry{kNoTag, {0, 0, 0, 0}})) return;
             break;
         case kChange: {
             if (row < 0) return;
-            const tag_id sound = pick(list.entries[row].sound);
+            const tag_id sound = pick_tag(kSound, list.entries[row].sound);
             if (sound == 0) return;
             list.entries[row].sound = sound;
             break;
         }
         default: return;
         }
-        show_entries(select);
+        if (!select) return;
+        show_entries(static_cast<int>(*select));
         contents_changed();
     }
 

@@ -4,25 +4,17 @@
 
 #include "app/definition_edit_form.h"
 #include "definitions/wind.h"
+#include "definitions/wind_bindings.h"
 
 namespace zephane {
 
 namespace {
 
+using namespace wind_bindings;
+
 using W = wind_definition;
 
-constexpr const char* kAdjustments = "Adjustments";
-constexpr const char* kVelocity = "Wind Velocity";
 constexpr EditorGroup kGroups[] = {{kAdjustments, 0}, {kVelocity, 0}};
-
-constexpr FieldBinding kBindings[] = {
-    bind::decimal_range("time_between_adjustments_lower", "time_between_adjustments_delta", 12801,
-                        12802, "Time Between Adjustments:", kAdjustments),
-    bind::number("maximum_adjustment_per_tick", 12803, "Maximum Adjustment per Tick:", kAdjustments),
-    bind::range("velocity_lower", "velocity_delta", 12804, 12805, "X:", kVelocity, 0),
-    bind::range("velocity_lower", "velocity_delta", 12806, 12807, "Y:", kVelocity, 1),
-    bind::range("velocity_lower", "velocity_delta", 12808, 12809, "Z:", kVelocity, 2),
-};
 
 using TwindEditForm = TableEditForm<W>;
 

@@ -1,13 +1,10 @@
-#include "app/workspace_loading.h"
+#include "workspace/workspace_loading.h"
 
-#include "app/app_texts.h"
 #include "base/errors.h"
-#include "tags/foundation_build.h"
-#include "base/posix_file.h"
+#include "workspace/workspace_texts.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <ostream>
 #include <unistd.h>
 
 namespace zephane {
@@ -55,32 +52,6 @@ std::size_t count_workspace_files(const std::string& workspace) {
             count += it->is_regular_file(error);
     }
     return count;
-}
-
-int run_headless_build(const std::string& workspace, const std::vector<std::string>& root_lists,
-                       std::ostream& out, std::ostream& err) {
-    TagDatabase db;
-    load_workspace_folders(db, workspace);
-    int status = 0;
-    for (const std::string& root : root_lists) {
-        // The build would take an unreadable list for an empty one and write empty outputs.
-        if (!read_whole_file(root)) {
-            err << "zephane: cannot read the root list " << root << '\n';
-            status = 1;
-            continue;
-        }
-        FoundationBuild build(db);
-        const FoundationResult result = build.run_foundation_build(root, workspace);
-        if (!result.complete) {
-            err << "zephane: " << root << ": " << result.failure << '\n';
-            status = 1;
-            continue;
-        }
-        out << root << ": " << result.small << " small, " << result.small_localized
-            << " small localized, " << result.large << " large, in " << build.output_folder()
-            << '\n';
-    }
-    return status;
 }
 
 } // namespace zephane
