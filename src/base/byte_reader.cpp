@@ -10,6 +10,10 @@ void ByteReader::fail(const char* field, const std::string& problem) const {
     throw FormatError(field, base_ + pos_, problem);
 }
 
+void ByteReader::fail_at(std::size_t offset, const char* field, const std::string& problem) const {
+    throw FormatError(field, base_ + offset, problem);
+}
+
 void ByteReader::need(std::size_t count, const char* field) const {
     if (count > remaining()) {
         fail(field, "needs " + std::to_string(count) + " bytes but only " +

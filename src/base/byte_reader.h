@@ -58,6 +58,9 @@ public:
     void require_elements(std::uint64_t count, std::uint64_t element_size, const char* field) const;
 
     [[noreturn]] void fail(const char* field, const std::string& problem) const;
+    // For a field read earlier (as part of a record) that turns out wrong: `offset` is
+    // within this reader's bytes, the message gives it as an absolute offset.
+    [[noreturn]] void fail_at(std::size_t offset, const char* field, const std::string& problem) const;
 
 private:
     void need(std::size_t count, const char* field) const;

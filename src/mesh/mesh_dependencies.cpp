@@ -2,6 +2,7 @@
 #include "mesh/mesh_entry_points.h"
 #include "tags/tag_file_writer.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
@@ -47,6 +48,7 @@ constexpr HeaderReference kHeaderReferences[] = {
 };
 
 constexpr std::size_t kPaletteEntrySize = 32;
+constexpr std::size_t kPaletteTagOffset = 4; // after the 16-bit kind and 2 bytes we do not read
 constexpr std::size_t kActionRecordSize = 64;
 constexpr std::size_t kParameterHeaderSize = 8;
 constexpr unsigned kLastParameterType = 22;
@@ -74,43 +76,54 @@ tag_type parameter_reference_type(unsigned type) {
     }
 }
 
-// A section of the data area, or an empty span when it does not lie inside the payload.
-std::span<const std::uint8_t> section(const Payload& payload, const mesh_header& h,
-                                      std::int64_t offset, std::int64_t size) {
-    const std::int64_t start = std::int64_t{h.data_start} + offset;
-    if (offset < 0 || size <= 0 || h.data_start < 0 ||
-        start + size > static_cast<std::int64_t>(payload.size()))
-        return {};
-    return {payload.data() + start, static_cast<std::size_t>(size)};
+// A section of the data area, or an empty reader when it does not lie inside the payload.
+ByteReader section(const Payload& payload, const mesh_header& h, std::int64_t offset,
+                   std::int64_t size) {
+    if (offset < 0 || size <= 0 || h.data_start < 0) return ByteReader({});
+    ByteReader whole(payload);
+    try {
+        whole.seek(static_cast<std::size_t>(std::int64_t{h.data_start} + offset), "section");
+        return whole.sub(static_cast<std::size_t>(size), "section");
+    } catch (const FormatError&) {
+        return ByteReader({}); // damaged sections are skipped, not reported
+    }
 }
 
 void report_palette(const Payload& payload, const mesh_header& h, DependencyReporter& reporter) {
     if (h.palette_count <= 0) return;
-    const auto palette = section(payload, h, h.palette_offset,
+    ByteReader palette = section(payload, h, h.palette_offset,
                                  std::int64_t{h.palette_count} * std::int64_t{kPaletteEntrySize});
-    for (std::size_t at = 0; at + kPaletteEntrySize <= palette.size(); at += kPaletteEntrySize) {
-        if (const tag_type type = palette_kind_type(load_u16(palette.data() + at)))
-            reporter.report_dependency(type, load_u32(palette.data() + at + 4));
+    while (palette.remaining() >= kPaletteEntrySize) {
+        ByteReader entry = palette.sub(kPaletteEntrySize, "palette entry");
+        const unsigned kind = entry.u16("palette kind");
+        entry.seek(kPaletteTagOffset, "palette tag");
+        const tag_id id = entry.u32("palette tag");
+        if (const tag_type type = palette_kind_type(kind)) reporter.report_dependency(type, id);
     }
 }
 
 // Action records first, then parameter records up to the end of the block.
 void report_map_actions(const Payload& payload, const mesh_header& h, DependencyReporter& reporter) {
-    const auto block = section(payload, h, h.action_offset, h.action_size);
+    ByteReader block = section(payload, h, h.action_offset, h.action_size);
     if (h.action_count < 0) return;
-    std::size_t at = static_cast<std::size_t>(h.action_count) * kActionRecordSize;
-    while (at + kParameterHeaderSize <= block.size()) {
-        const unsigned type = load_u16(block.data() + at);
-        const std::size_t count = load_u16(block.data() + at + 2);
-        at += kParameterHeaderSize;
+    const std::uint64_t records = std::uint64_t(h.action_count) * kActionRecordSize;
+    if (records > block.size()) return;
+    block.seek(static_cast<std::size_t>(records), "parameters");
+    while (block.remaining() >= kParameterHeaderSize) {
+        ByteReader parameter = block.sub(kParameterHeaderSize, "parameter header");
+        const unsigned type = parameter.u16("parameter type");
+        const std::size_t count = parameter.u16("parameter count");
         if (type > kLastParameterType) return; // the rest of the block is one element
         const std::size_t bytes = count * map_action_element_size(type);
-        if (bytes > block.size() - at) return; // damaged: the elements run past the block
+        if (bytes > block.remaining()) return; // damaged: the elements run past the block
+        ByteReader elements = block.sub(bytes, "parameter elements");
         if (const tag_type reference = parameter_reference_type(type)) {
             for (std::size_t k = 0; k < count; ++k)
-                reporter.report_dependency(reference, load_u32(block.data() + at + 4 * k));
+                reporter.report_dependency(reference, elements.u32("parameter element"));
         }
-        at += (bytes + 3) & ~std::size_t{3};
+        // Elements are padded to whole words; the last padding may be cut by the block's end.
+        const std::size_t padding = ((bytes + 3) & ~std::size_t{3}) - bytes;
+        block.skip(std::min(padding, block.remaining()), "parameter padding");
     }
 }
 

@@ -44,33 +44,30 @@ std::uint32_t records_size(std::size_t n) {
     return static_cast<std::uint32_t>((kSoundPermutationSize + kSampledSoundHeaderSize) * n);
 }
 
-[[noreturn]] void refuse(const char* field, std::size_t offset, const std::string& problem) {
-    throw FormatError(field, offset, problem);
-}
-
 std::string number(std::uint64_t value) {
     return std::to_string(value);
 }
 
-// Offsets and sizes that follow from the count alone.
-void check_layout(const sound_definition& d) {
+// Offsets and sizes that follow from the count alone; `payload` names the offending field.
+void check_layout(const sound_definition& d, const ByteReader& payload) {
     const std::int32_t n = d.number_of_permutations;
     if (n < 0 || n > MAXIMUM_PERMUTATIONS_PER_SOUND)
-        refuse("number_of_permutations", 36,
-               "is " + std::to_string(n) + "; a sound has 0 to 5 permutations");
+        payload.fail_at(offsetof(sound_definition, number_of_permutations), "number_of_permutations",
+                        "is " + std::to_string(n) + "; a sound has 0 to 5 permutations");
     const std::uint64_t count = static_cast<std::uint64_t>(n);
     if (d.permutations_offset != kSoundDefinitionSize)
-        refuse("permutations_offset", 40, "is " + number(d.permutations_offset) + ", not 64");
+        payload.fail_at(offsetof(sound_definition, permutations_offset), "permutations_offset",
+                        "is " + number(d.permutations_offset) + ", not 64");
     if (d.permutations_size != kSoundPermutationSize * count)
-        refuse("permutations_size", 44,
-               "is " + number(d.permutations_size) + ", not " +
-                   number(kSoundPermutationSize * count) + " for " + number(count) +
-                   " permutations");
+        payload.fail_at(offsetof(sound_definition, permutations_size), "permutations_size",
+                        "is " + number(d.permutations_size) + ", not " +
+                            number(kSoundPermutationSize * count) + " for " + number(count) +
+                            " permutations");
     const std::uint64_t sound_offset = kSoundDefinitionSize + kSoundPermutationSize * count;
     if (d.sound_offset != sound_offset)
-        refuse("sound_offset", 20,
-               "is " + number(d.sound_offset) + ", not " + number(sound_offset) + " for " +
-                   number(count) + " permutations");
+        payload.fail_at(offsetof(sound_definition, sound_offset), "sound_offset",
+                        "is " + number(d.sound_offset) + ", not " + number(sound_offset) + " for " +
+                            number(count) + " permutations");
 }
 
 void store_definition(TagDatabase& db, TagEntry& entry, const sound_definition& definition) {
@@ -123,56 +120,50 @@ sound_definition default_sound_definition() {
 }
 
 SoundTag parse_sound_payload(std::span<const std::uint8_t> payload) {
+    ByteReader r(payload);
     if (payload.size() < kSoundDefinitionSize)
-        refuse("sound definition", 0,
-               "needs 64 bytes but the payload has " + number(payload.size()));
+        r.fail("sound definition", "needs 64 bytes but the payload has " + number(payload.size()));
     SoundTag sound;
-    byte_swap_copy("soun", &sound.definition, payload.data(), kSoundDefinitionSize, 1,
-                   sound_definition_bs_codes);
+    sound.definition = read_record<sound_definition>(r, "soun", sound_definition_bs_codes);
     const sound_definition& d = sound.definition;
-    check_layout(d);
+    check_layout(d, r);
 
     const std::size_t n = static_cast<std::size_t>(d.number_of_permutations);
     const std::size_t data_start = kSoundDefinitionSize + records_size(n);
     if (payload.size() < data_start)
-        refuse("sample headers", d.sound_offset,
-               "need " + number(data_start - d.sound_offset) + " bytes but the payload has " +
-                   number(payload.size()));
-    std::size_t position = data_start;
+        r.fail_at(d.sound_offset, "sample headers",
+                  "need " + number(data_start - d.sound_offset) + " bytes but the payload has " +
+                      number(payload.size()));
+    ByteReader permutations = r.sub(kSoundPermutationSize * n, "sound permutation");
+    ByteReader headers = r.sub(kSampledSoundHeaderSize * n, "sample headers");
     std::uint64_t data_total = 0;
     sound.permutations.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
         SoundPermutation& p = sound.permutations[i];
-        byte_swap_copy("sound permutation", &p.record,
-                       payload.data() + kSoundDefinitionSize + kSoundPermutationSize * i,
-                       kSoundPermutationSize, 1, sound_permutation_bs_codes);
-        const std::size_t header_offset = d.sound_offset + kSampledSoundHeaderSize * i;
-        byte_swap_copy("sample headers", &p.header, payload.data() + header_offset,
-                       kSampledSoundHeaderSize, 1, sampled_sound_header_bs_codes);
+        p.record = read_record<sound_permutation_data>(permutations, "sound permutation",
+                                                       sound_permutation_bs_codes);
+        ByteReader header = headers.sub(kSampledSoundHeaderSize, "sample headers");
+        p.header = read_record<sampled_sound_header>(header, "sample headers",
+                                                     sampled_sound_header_bs_codes);
         const std::string which = "permutation " + number(i);
         if (!(p.header.flags & kSampleHeaderCompressed) &&
             (p.header.sample_size_shift < 0 ||
              p.header.sample_size_shift > kLargestSampleSizeShift))
-            refuse(("sample_size_shift of " + which).c_str(), header_offset + 6,
-                   "is " + std::to_string(p.header.sample_size_shift) + "; 0 to 3 expected");
+            header.fail_at(offsetof(sampled_sound_header, sample_size_shift),
+                           ("sample_size_shift of " + which).c_str(),
+                           "is " + std::to_string(p.header.sample_size_shift) + "; 0 to 3 expected");
         const std::uint64_t size = sample_data_size(p.header);
-        if (size > payload.size() - position)
-            refuse(("sample data of " + which).c_str(), position,
-                   "needs " + number(size) + " bytes but only " +
-                       number(payload.size() - position) + " remain");
-        const auto* first = payload.data() + position;
-        p.data.assign(first, first + size);
-        position += static_cast<std::size_t>(size);
+        const auto data = r.bytes(static_cast<std::size_t>(size), ("sample data of " + which).c_str());
+        p.data.assign(data.begin(), data.end());
         data_total += size;
     }
     const std::uint64_t expected_sound_size = kSampledSoundHeaderSize * n + data_total;
     if (d.sound_size != expected_sound_size)
-        refuse("sound_size", 24,
-               "is " + number(d.sound_size) + " but the sample headers and data take " +
-                   number(expected_sound_size) + " bytes");
-    if (position != payload.size())
-        refuse("payload", position,
-               number(payload.size() - position) + " bytes follow the last permutation's data");
+        r.fail_at(offsetof(sound_definition, sound_size), "sound_size",
+                  "is " + number(d.sound_size) + " but the sample headers and data take " +
+                      number(expected_sound_size) + " bytes");
+    if (!r.at_end())
+        r.fail("payload", number(r.remaining()) + " bytes follow the last permutation's data");
     return sound;
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/errors.h"
 #include "base/posix_file.h"
+#include "tags/payload_loader.h"
 #include "tags/tag_observer.h"
 
 namespace zephane {
@@ -260,24 +261,20 @@ std::optional<Payload> TagDatabase::delete_tag(TagEntry& entry) {
 }
 
 const Payload* TagDatabase::get_tag_data(TagEntry& entry) {
+    return get_tag_data(entry, nullptr);
+}
+
+const Payload* TagDatabase::get_tag_data(TagEntry& entry, std::string* failure) {
     if (entry.data) return &*entry.data;
-    if (!entry.file || !entry.file->spec) return nullptr;
-    TagFile& file = *entry.file;
+    if (!entry.file || !entry.file->spec) {
+        if (failure) *failure = "the tag belongs to no file on disk";
+        return nullptr;
+    }
     if (entry.size == 0) {
         entry.data.emplace();
         return &*entry.data;
     }
-    PosixFile in = PosixFile::open_read(*file.spec);
-    if (!in) return nullptr;
-    // A file another program changed since we read its headers no longer holds the payloads
-    // where the headers say; reading it would hand out someone else's bytes.
-    if (file.disk.known && in.identity() != file.disk) return nullptr;
-    const std::uint64_t end = std::uint64_t{entry.offset} + entry.size;
-    if (end > in.identity().size) return nullptr;
-    Payload bytes(entry.size);
-    if (!in.read_at(bytes.data(), bytes.size(), entry.offset)) return nullptr;
-    entry.data = std::move(bytes);
-    return &*entry.data;
+    return take_payload(load_payload(open_payload_file(*entry.file), entry), failure);
 }
 
 void TagDatabase::set_tag_data(TagEntry& entry, Payload data) {

@@ -134,7 +134,10 @@ public:
                       std::optional<Payload> data);
     // Removes the tag and hands its payload back (dropped when the caller ignores it).
     std::optional<Payload> delete_tag(TagEntry& entry);
+    // The payload, loaded on demand and kept by the tag; none when it cannot be read.
     const Payload* get_tag_data(TagEntry& entry);
+    // The same, saying in `failure` why there is none (left alone on success).
+    const Payload* get_tag_data(TagEntry& entry, std::string* failure);
     void set_tag_data(TagEntry& entry, Payload data);
     void release_tag_data(TagEntry& entry);
     static std::uint32_t get_tag_size(const TagEntry& entry) { return entry.size; }

@@ -5,7 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 
+#include "base/byte_reader.h"
 #include "base/byte_swap.h"
 #include "tags/tag_code.h"
 
@@ -20,8 +22,10 @@ inline constexpr std::uint32_t kFileHeaderSignature = fourcc("dng2");
 
 // Tag header fields (offsets within the 64 bytes).
 namespace tag_header {
+inline constexpr std::size_t kPreservedWord = 2; // a single-tag file keeps bytes 2-3 as is
 inline constexpr std::size_t kHeaderKind = 3;   // 0 single-tag, 3 monolithic
-inline constexpr std::size_t kName = 4;         // 32 bytes
+inline constexpr std::size_t kName = 4;
+inline constexpr std::size_t kNameSize = 32;
 inline constexpr std::size_t kType = 36;
 inline constexpr std::size_t kId = 40;
 inline constexpr std::size_t kOffset = 44;
@@ -66,6 +70,33 @@ static_assert(offsetof(entry_point, name) == 16);
 
 extern const bs_code kFileHeaderCodes[];  // "tag header"
 extern const bs_code kEntryPointCodes[];  // "entry points"
+
+// What a file's first bytes say it is: 'dng2' at 124 wins over 'tlm2' at 60.
+enum class TagFileLayout { kNotTagFile, kSingle, kMonolithic };
+TagFileLayout recognise_tag_file(std::span<const std::uint8_t> first);
+
+// The monolithic file header from the first 128 bytes of `file`.
+file_header read_file_header(ByteReader& file);
+
+// Where the tag headers lie: after the file header and entry points of a monolithic file,
+// at the start of a single-tag file. The end may lie past the file; the caller checks.
+struct TagHeaderRange {
+    std::uint64_t start;
+    std::uint64_t end;
+};
+TagHeaderRange tag_header_range(const file_header& header, bool monolithic);
+
+// The fields of one tag header, read from the next 64 bytes.
+struct StoredTagHeader {
+    std::string name;
+    tag_type type;
+    tag_id id;
+    std::uint32_t offset;
+    std::uint32_t size;
+    std::int16_t version;
+    std::uint32_t signature;
+};
+StoredTagHeader read_tag_header(ByteReader& headers);
 
 // The CRC register: reflected polynomial 0xEDB88320, initial value 0xFFFFFFFF, no final
 // inversion. Feed the previous register to continue a running checksum.

@@ -20,31 +20,6 @@ void set_failure(TagFileFailure* failure, TagFileFailure::Reason reason, std::st
     if (failure) *failure = {reason, std::move(message)};
 }
 
-std::string text_field(const std::uint8_t* bytes, std::size_t length) {
-    const auto* end = static_cast<const std::uint8_t*>(std::memchr(bytes, 0, length));
-    return {reinterpret_cast<const char*>(bytes),
-            end ? static_cast<std::size_t>(end - bytes) : length};
-}
-
-struct StoredTag {
-    std::string name;
-    tag_type type;
-    tag_id id;
-    std::uint32_t offset;
-    std::uint32_t size;
-    std::int16_t version;
-};
-
-StoredTag parse_tag_header(const std::uint8_t* h) {
-    using namespace tag_header;
-    return {text_field(h + kName, 32),
-            load_u32(h + kType),
-            load_u32(h + kId),
-            load_u32(h + kOffset),
-            load_u32(h + kSize),
-            static_cast<std::int16_t>(load_u16(h + kVersion))};
-}
-
 } // namespace
 
 TagFile* TagDatabase::read_tag_file(const std::string& spec, bool create, TagFileFailure* failure) {
@@ -93,37 +68,39 @@ TagFile* TagDatabase::read_tag_file_at(const std::string& spec, bool create, Tag
         return nullptr;
     }
 
-    file_header header{};
-    bool monolithic = false;
-    if (probe == kFileHeaderSize && load_u32(first + 124) == kFileHeaderSignature) {
-        monolithic = true;
-        byte_swap_copy("tag header", &header, first, sizeof header, 1, kFileHeaderCodes);
-    } else if (load_u32(first + tag_header::kSignature) == kTagHeaderSignature) {
-        header.kind = kFileKindSingle;
-        header.preserved_word = load_u16(first + 2);
-        header.entry_point_count = 0;
-        header.tag_count = 1;
-    } else {
+    const std::span<const std::uint8_t> probed(first, probe);
+    const TagFileLayout layout = recognise_tag_file(probed);
+    if (layout == TagFileLayout::kNotTagFile) {
         set_failure(failure, TagFileFailure::kNotTagFile, spec + " is not a tag file");
         return nullptr;
     }
+    const bool monolithic = layout == TagFileLayout::kMonolithic;
+    ByteReader first_bytes(probed);
+    file_header header{};
+    if (monolithic) {
+        header = read_file_header(first_bytes);
+    } else {
+        first_bytes.seek(tag_header::kPreservedWord, "preserved word");
+        header.kind = kFileKindSingle;
+        header.preserved_word = first_bytes.u16("preserved word");
+        header.entry_point_count = 0;
+        header.tag_count = 1;
+    }
 
     // Every header must lie inside the file before anything is made of it.
-    const std::uint64_t headers_start =
-        monolithic ? kFileHeaderSize + std::uint64_t{kEntryPointSize} * header.entry_point_count : 0;
-    const std::uint64_t headers_end = headers_start + std::uint64_t{kTagHeaderSize} * header.tag_count;
-    if (headers_end > length) {
+    const TagHeaderRange range = tag_header_range(header, monolithic);
+    if (range.end > length) {
         set_failure(failure, TagFileFailure::kDamaged,
                     spec + " is damaged: its " + std::to_string(header.entry_point_count) +
                         " entry points and " + std::to_string(header.tag_count) +
-                        " tag headers need " + std::to_string(headers_end) + " bytes but the file has " +
+                        " tag headers need " + std::to_string(range.end) + " bytes but the file has " +
                         std::to_string(length));
         return nullptr;
     }
-    std::vector<std::uint8_t> headers(static_cast<std::size_t>(headers_end - headers_start));
+    std::vector<std::uint8_t> headers(static_cast<std::size_t>(range.end - range.start));
     if (!monolithic) {
         std::memcpy(headers.data(), first, kTagHeaderSize); // already read with the probe
-    } else if (!headers.empty() && !in.read_at(headers.data(), headers.size(), headers_start)) {
+    } else if (!headers.empty() && !in.read_at(headers.data(), headers.size(), range.start)) {
         set_failure(failure, TagFileFailure::kUnreadable, "cannot read " + spec);
         return nullptr;
     }
@@ -136,8 +113,9 @@ TagFile* TagDatabase::read_tag_file_at(const std::string& spec, bool create, Tag
     file.preserved_word = header.preserved_word;
     file.disk = identity;
     files_by_spec_[spec] = &file;
+    ByteReader stored(headers, static_cast<std::size_t>(range.start));
     for (std::size_t k = 0; k < header.tag_count; ++k) {
-        StoredTag tag = parse_tag_header(headers.data() + k * kTagHeaderSize);
+        StoredTagHeader tag = read_tag_header(stored);
         if (!monolithic) tag.size = static_cast<std::uint32_t>(length - kTagHeaderSize);
         insert_entry(file, tag.type, tag.id, tag.version, tag.name, tag.offset, tag.size,
                      std::nullopt, true);

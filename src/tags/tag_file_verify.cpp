@@ -27,19 +27,21 @@ void check_tag_headers(std::span<const std::uint8_t> bytes, std::size_t headers_
                        std::size_t count, bool monolithic, std::vector<std::string>& problems,
                        std::uint32_t& data_crc) {
     std::vector<PayloadRange> ranges;
+    ByteReader file(bytes);
+    file.seek(headers_start, "tag headers");
+    const std::uint64_t headers_end = headers_start + std::uint64_t{count} * kTagHeaderSize;
     for (std::size_t k = 0; k < count; ++k) {
-        const std::uint8_t* h = bytes.data() + headers_start + k * kTagHeaderSize;
+        const StoredTagHeader tag = read_tag_header(file);
         const std::string which = "tag header " + std::to_string(k);
-        if (load_u32(h + tag_header::kSignature) != kTagHeaderSignature)
-            problems.push_back(which + ": signature is " + hex(load_u32(h + tag_header::kSignature)) +
-                               ", not 'tlm2'");
-        const std::uint64_t offset = load_u32(h + tag_header::kOffset);
-        std::uint64_t size = load_u32(h + tag_header::kSize);
-        if (!monolithic && size != bytes.size() - kTagHeaderSize) {
+        if (tag.signature != kTagHeaderSignature)
+            problems.push_back(which + ": signature is " + hex(tag.signature) + ", not 'tlm2'");
+        const std::uint64_t offset = tag.offset;
+        std::uint64_t size = tag.size;
+        const std::size_t single_payload = bytes.size() - kTagHeaderSize;
+        if (!monolithic && size != single_payload) {
             problems.push_back(which + ": size field says " + std::to_string(size) +
-                               " but the payload is " + std::to_string(bytes.size() - kTagHeaderSize) +
-                               " bytes");
-            size = bytes.size() - kTagHeaderSize;
+                               " but the payload is " + std::to_string(single_payload) + " bytes");
+            size = single_payload;
         }
         if (offset + size > bytes.size()) {
             problems.push_back(which + ": payload at " + std::to_string(offset) + " of " +
@@ -47,10 +49,11 @@ void check_tag_headers(std::span<const std::uint8_t> bytes, std::size_t headers_
                                std::to_string(bytes.size()) + " bytes)");
             continue;
         }
-        const std::uint64_t headers_end = headers_start + count * kTagHeaderSize;
         if (size > 0 && offset < headers_end)
             problems.push_back(which + ": payload at " + std::to_string(offset) + " overlaps the headers");
-        data_crc = tag_crc(data_crc, bytes.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(size)));
+        ByteReader payload(bytes);
+        payload.seek(static_cast<std::size_t>(offset), "payload");
+        data_crc = tag_crc(data_crc, payload.bytes(static_cast<std::size_t>(size), "payload"));
         if (size > 0) ranges.push_back({k, offset, size});
     }
     std::sort(ranges.begin(), ranges.end(),
@@ -69,37 +72,35 @@ void check_tag_headers(std::span<const std::uint8_t> bytes, std::size_t headers_
 std::vector<std::string> verify_tag_file_bytes(std::span<const std::uint8_t> bytes) {
     std::vector<std::string> problems;
     if (bytes.size() < kTagHeaderSize) return {"not a tag file: only " + std::to_string(bytes.size()) + " bytes"};
-    const bool monolithic =
-        bytes.size() >= kFileHeaderSize && load_u32(bytes.data() + 124) == kFileHeaderSignature;
-    if (!monolithic) {
-        if (load_u32(bytes.data() + tag_header::kSignature) != kTagHeaderSignature)
-            return {"not a tag file: neither signature is present"};
+    const TagFileLayout layout = recognise_tag_file(bytes);
+    if (layout == TagFileLayout::kNotTagFile) return {"not a tag file: neither signature is present"};
+    if (layout == TagFileLayout::kSingle) {
         std::uint32_t unused = kCrcInitial;
         check_tag_headers(bytes, 0, 1, false, problems, unused);
         return problems;
     }
 
-    file_header header{};
-    byte_swap_copy("tag header", &header, bytes.data(), sizeof header, 1, kFileHeaderCodes);
-    const std::uint64_t headers_start = kFileHeaderSize + std::uint64_t{kEntryPointSize} * header.entry_point_count;
-    const std::uint64_t headers_end = headers_start + std::uint64_t{kTagHeaderSize} * header.tag_count;
-    if (headers_end > bytes.size())
+    ByteReader file(bytes);
+    const file_header header = read_file_header(file);
+    const TagHeaderRange range = tag_header_range(header, true);
+    if (range.end > bytes.size())
         return {"damaged: " + std::to_string(header.entry_point_count) + " entry points and " +
-                std::to_string(header.tag_count) + " tag headers need " + std::to_string(headers_end) +
+                std::to_string(header.tag_count) + " tag headers need " + std::to_string(range.end) +
                 " bytes but the file has " + std::to_string(bytes.size())};
     if (header.file_size != bytes.size())
         problems.push_back("file_size says " + std::to_string(header.file_size) + " but the file has " +
                            std::to_string(bytes.size()) + " bytes");
 
     std::uint32_t data_crc = kCrcInitial;
-    check_tag_headers(bytes, static_cast<std::size_t>(headers_start), header.tag_count, true, problems, data_crc);
+    check_tag_headers(bytes, static_cast<std::size_t>(range.start), header.tag_count, true, problems, data_crc);
     if (data_crc != header.data_checksum)
         problems.push_back("data_checksum is " + hex(header.data_checksum) + " but the payloads give " + hex(data_crc));
 
-    std::uint8_t copy[kFileHeaderSize];
-    std::memcpy(copy, bytes.data(), kFileHeaderSize);
-    std::memset(copy + offsetof(file_header, web_address), 0, sizeof header.web_address);
-    std::memset(copy + offsetof(file_header, header_checksum), 0, 4);
+    // The header checksum covers the header with its web address and itself zeroed.
+    ByteReader header_bytes(bytes);
+    std::vector<std::uint8_t> copy = header_bytes.copy(kFileHeaderSize, "tag header");
+    std::memset(copy.data() + offsetof(file_header, web_address), 0, sizeof header.web_address);
+    std::memset(copy.data() + offsetof(file_header, header_checksum), 0, sizeof header.header_checksum);
     const std::uint32_t header_crc = tag_crc(kCrcInitial, copy);
     if (header_crc != header.header_checksum)
         problems.push_back("header_checksum is " + hex(header.header_checksum) + " but the header gives " + hex(header_crc));
