@@ -6,6 +6,7 @@
 
 #include "base/errors.h"
 #include "base/posix_file.h"
+#include "base/text.h"
 #include "tags/payload_loader.h"
 #include "tags/tag_observer.h"
 
@@ -190,7 +191,7 @@ TagEntry* TagDatabase::import_raw_file(TagFile& file, const std::string& spec) {
     std::string extension;
     if (const auto dot = name.rfind('.'); dot != std::string::npos && name.size() - dot - 1 <= 3)
         extension = name.substr(dot + 1);
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    extension = ascii_lower(extension);
     const tag_type type = extension == "jpg" ? fourcc("jpeg") : fourcc("rawd");
     const tag_id id = make_tag_id(name, type, nullptr);
     const auto size = static_cast<std::uint32_t>(bytes->size());

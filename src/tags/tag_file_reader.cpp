@@ -9,6 +9,7 @@
 #include "base/byte_reader.h"
 #include "base/errors.h"
 #include "base/posix_file.h"
+#include "base/text.h"
 #include "tags/tag_database.h"
 #include "tags/tag_file_format.h"
 
@@ -146,9 +147,7 @@ void TagDatabase::load_folder_entries(const std::string& folder, bool recurse) {
             struct stat st {};
             is_folder = ::lstat((prefix + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
         }
-        std::string lower = name;
-        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        children.push_back({std::move(lower), name, is_folder});
+        children.push_back({ascii_lower(name), name, is_folder});
     }
     ::closedir(dir);
     std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) {

@@ -5,7 +5,9 @@
 
 #include <sstream>
 
+#include "mesh/mesh_entry_points.h"
 #include "support/test_support.h"
+#include "tags/tag_file_writer.h"
 #include "workspace/headless_build.h"
 
 namespace zephane {
@@ -27,6 +29,7 @@ std::vector<std::string> lines_of(const std::string& text) {
 
 TEST(HeadlessBuild, AnUnreadableListIsNamedAndTheOthersStillBuild) {
     detach_all_tag_operations();
+    set_entry_point_builder(build_mesh_entry_points); // the outputs hold maps
     ScratchFolder folder;
     folder.write("local/abcd.tag", test::single_tag_file(map("abcd")));
     folder.write("plugins/efgh.tag", test::single_tag_file(map("efgh")));
