@@ -23,7 +23,9 @@ inline constexpr std::uint32_t kFileHeaderSignature = fourcc("dng2");
 // Tag header fields (offsets within the 64 bytes).
 namespace tag_header {
 inline constexpr std::size_t kPreservedWord = 2; // a single-tag file keeps bytes 2-3 as is
-inline constexpr std::size_t kHeaderKind = 3;   // 0 single-tag, 3 monolithic
+inline constexpr std::size_t kHeaderKind = 3;   // kKindSingleTag or kKindMonolithic
+inline constexpr std::uint8_t kKindSingleTag = 0;
+inline constexpr std::uint8_t kKindMonolithic = 3;
 inline constexpr std::size_t kName = 4;
 inline constexpr std::size_t kNameSize = 32;
 inline constexpr std::size_t kType = 36;

@@ -262,7 +262,7 @@ bool TagDatabase::write_tag_file(const std::string& target, TagFile& file, bool 
     std::uint64_t offset = first_payload;
     for (std::size_t k = 0; k < n; ++k) {
         offsets[k] = static_cast<std::uint32_t>(offset);
-        put_tag_header(head.data() + headers_start + k * kTagHeaderSize, *order[k], monolithic ? 3 : 0,
+        put_tag_header(head.data() + headers_start + k * kTagHeaderSize, *order[k], monolithic ? tag_header::kKindMonolithic : tag_header::kKindSingleTag,
                        offsets[k]);
         offset += order[k]->size;
     }
