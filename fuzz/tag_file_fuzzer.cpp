@@ -7,6 +7,7 @@
 
 #include "base/posix_file.h"
 #include "mesh/mesh_entry_points.h"
+#include "tags/tag_file_writer.h"
 #include "tags/tag_database.h"
 #include "tags/tag_file_verify.h"
 
