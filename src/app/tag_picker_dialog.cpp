@@ -13,7 +13,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <vector>
 

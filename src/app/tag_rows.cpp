@@ -7,7 +7,6 @@
 #include "app/tree_view.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 namespace zephane {

@@ -13,7 +13,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
-#include <cctype>
 
 namespace zephane {
 

@@ -26,7 +26,6 @@
 #include <QProgressDialog>
 #include <QScreen>
 #include <QStyle>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <unistd.h>

@@ -2,7 +2,6 @@
 #include "base/text.h"
 
 #include <array>
-#include <cctype>
 
 namespace zephane {
 

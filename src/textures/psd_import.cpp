@@ -2,7 +2,6 @@
 #include "base/text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <new>
 
