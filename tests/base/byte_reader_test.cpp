@@ -11,14 +11,12 @@
 
 #include "base/byte_reader.h"
 
+#include "support/test_support.h"
+
 namespace zephane {
 namespace {
 
-std::vector<std::uint8_t> counting(std::size_t n) {
-    std::vector<std::uint8_t> bytes(n);
-    std::iota(bytes.begin(), bytes.end(), std::uint8_t{0});
-    return bytes;
-}
+using test::counting_bytes;
 
 // The error a read throws, or none when it succeeds.
 template <typename Read>
@@ -46,7 +44,7 @@ TEST(ByteReader, ReadsBigAndLittleEndianValues) {
 }
 
 TEST(ByteReader, ReadsEndExactlyAtTheLastByteAndNeverPast) {
-    const auto bytes = counting(8);
+    const auto bytes = counting_bytes(8);
     ByteReader r(bytes);
     r.skip(4, "start");
     EXPECT_EQ(r.u32("last word"), 0x04050607u) << "a read ending at the last byte succeeds";
@@ -75,7 +73,7 @@ TEST(ByteReader, ReadsEndExactlyAtTheLastByteAndNeverPast) {
 }
 
 TEST(ByteReader, SeekAndSkipStayInside) {
-    const auto bytes = counting(10);
+    const auto bytes = counting_bytes(10);
     ByteReader r(bytes);
     r.seek(10, "end");
     EXPECT_TRUE(r.at_end()) << "seeking to the size is allowed: nothing is read";
@@ -97,7 +95,7 @@ TEST(ByteReader, SeekAndSkipStayInside) {
 }
 
 TEST(ByteReader, RequireElementsChecksTheProductWithoutOverflow) {
-    const auto bytes = counting(64);
+    const auto bytes = counting_bytes(64);
     ByteReader r(bytes);
     r.skip(16, "start");
     EXPECT_FALSE(failure_of([&] { r.require_elements(3, 16, "fits"); }));
@@ -117,7 +115,7 @@ TEST(ByteReader, RequireElementsChecksTheProductWithoutOverflow) {
 }
 
 TEST(ByteReader, SubReadersKeepToTheirRangeAndReportAbsoluteOffsets) {
-    const auto bytes = counting(32);
+    const auto bytes = counting_bytes(32);
     ByteReader outer(bytes, 1000); // as if these 32 bytes started at 1000 in a file
     outer.skip(4, "lead");
     ByteReader block = outer.sub(8, "block");
@@ -146,7 +144,7 @@ TEST(ByteReader, SubReadersKeepToTheirRangeAndReportAbsoluteOffsets) {
 }
 
 TEST(ByteReader, MessagesNameTheFieldAndItsAbsoluteOffset) {
-    const auto bytes = counting(6);
+    const auto bytes = counting_bytes(6);
     ByteReader r(bytes, 64);
     r.skip(2, "lead");
     const auto short_read = failure_of([&] { (void)r.bytes(5, "sample data"); });

@@ -7,14 +7,12 @@
 #include "base/errors.h"
 #include "tags/tag_file_format.h"
 
+#include "support/test_support.h"
+
 namespace zephane {
 namespace {
 
-std::vector<std::uint8_t> counting(std::size_t n) {
-    std::vector<std::uint8_t> bytes(n);
-    std::iota(bytes.begin(), bytes.end(), std::uint8_t{0});
-    return bytes;
-}
+using test::counting_bytes;
 
 TEST(ByteSwapWalk, MeasuresTheFileHeaderDescriptors) {
     const BsWalkResult entry = bs_walk("entry points", nullptr, kEntryPointCodes);
@@ -25,7 +23,7 @@ TEST(ByteSwapWalk, MeasuresTheFileHeaderDescriptors) {
 
 TEST(ByteSwapWalk, RepeatedBodyIsLaidOutBackToBack) {
     const bs_code codes[] = {BS_GROUP_BEGIN, 4, BS_SWAP16, BS_SWAP16, BS_SWAP16, 2, BS_GROUP_END};
-    auto bytes = counting(40);
+    auto bytes = counting_bytes(40);
     const BsWalkResult result = bs_walk("test", bytes.data(), codes);
     EXPECT_EQ(result.size, 32u);
     EXPECT_EQ(result.codes, 7u);
@@ -48,7 +46,7 @@ TEST(ByteSwapWalk, NestedGroupsInsideALargerStructure) {
                              BS_SWAP16, BS_GROUP_END, BS_GROUP_END,
                              BS_SWAP32, 28, BS_GROUP_END};
     EXPECT_EQ(bs_size(codes), 384u);
-    auto bytes = counting(384);
+    auto bytes = counting_bytes(384);
     bs_walk("nested", bytes.data(), codes);
     EXPECT_EQ(bytes[31], 31);
     EXPECT_EQ(bytes[32], 33);
@@ -62,15 +60,15 @@ TEST(ByteSwapWalk, TopLevelRepeatAndEmptyOutermostGroup) {
     const bs_code four[] = {BS_GROUP_BEGIN, 4, BS_SWAP32, 96, BS_GROUP_END};
     EXPECT_EQ(bs_size(four), 400u);
     const bs_code none[] = {BS_GROUP_BEGIN, 0, BS_SWAP32, BS_GROUP_BEGIN, 2, BS_SWAP16, BS_GROUP_END, BS_GROUP_END};
-    auto bytes = counting(16);
+    auto bytes = counting_bytes(16);
     const BsWalkResult result = bs_walk("empty", bytes.data(), none);
     EXPECT_EQ(result.size, 0u);
     EXPECT_EQ(result.codes, 8u);
-    EXPECT_EQ(bytes, counting(16));
+    EXPECT_EQ(bytes, counting_bytes(16));
 }
 
 TEST(ByteSwapData, ConvertingTwiceRestoresTheBytes) {
-    auto bytes = counting(112 * 3);
+    auto bytes = counting_bytes(112 * 3);
     const auto original = bytes;
     byte_swap_data("entry points", bytes.data(), 112, 3, kEntryPointCodes);
     EXPECT_NE(bytes, original);
@@ -81,7 +79,7 @@ TEST(ByteSwapData, ConvertingTwiceRestoresTheBytes) {
 }
 
 TEST(ByteSwapData, SizeMismatchRaisesInternalErrorAndConvertsNothing) {
-    auto bytes = counting(128);
+    auto bytes = counting_bytes(128);
     try {
         byte_swap_data("entry points", bytes.data(), 100, 1, kEntryPointCodes);
         FAIL() << "no error raised";
@@ -91,33 +89,33 @@ TEST(ByteSwapData, SizeMismatchRaisesInternalErrorAndConvertsNothing) {
         EXPECT_GT(error.line(), 0);
         EXPECT_EQ(error.code(), 0x800001u);
     }
-    EXPECT_EQ(bytes, counting(128));
+    EXPECT_EQ(bytes, counting_bytes(128));
 }
 
 TEST(ByteSwapData, CountZeroOrNoDataOnlyChecks) {
-    auto bytes = counting(112);
+    auto bytes = counting_bytes(112);
     byte_swap_data("entry points", bytes.data(), 112, 0, kEntryPointCodes);
     byte_swap_data("entry points", nullptr, 112, 5, kEntryPointCodes);
-    EXPECT_EQ(bytes, counting(112));
+    EXPECT_EQ(bytes, counting_bytes(112));
     EXPECT_THROW(byte_swap_data("entry points", nullptr, 111, 0, kEntryPointCodes), InternalError);
 }
 
 TEST(ByteSwapCopy, LeavesTheSourceAndHandlesOverlap) {
-    const auto source = counting(112);
+    const auto source = counting_bytes(112);
     std::vector<std::uint8_t> destination(112);
     byte_swap_copy("entry points", destination.data(), source.data(), 112, 1, kEntryPointCodes);
-    EXPECT_EQ(source, counting(112));
+    EXPECT_EQ(source, counting_bytes(112));
     EXPECT_EQ(destination[0], 3);
     EXPECT_EQ(destination[8], 8); // unswapped reserved bytes
 
-    auto overlapping = counting(120);
+    auto overlapping = counting_bytes(120);
     byte_swap_copy("entry points", overlapping.data() + 4, overlapping.data(), 112, 1, kEntryPointCodes);
     EXPECT_EQ(overlapping[4], 3);
     EXPECT_EQ(overlapping[7], 0);
 }
 
 TEST(ByteSwapRun, ShortAndLongRuns) {
-    auto small = counting(8);
+    auto small = counting_bytes(8);
     byte_swap_run("run", small.data(), 2, BS_SWAP32);
     EXPECT_EQ(small, (std::vector<std::uint8_t>{3, 2, 1, 0, 7, 6, 5, 4}));
 

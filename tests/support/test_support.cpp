@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <numeric>
 #include <fstream>
 #include <random>
 
@@ -47,6 +48,12 @@ void write_file_bytes(const std::string& path, const std::vector<std::uint8_t>& 
 }
 
 std::vector<std::uint8_t> bytes_of(const std::string& text) { return {text.begin(), text.end()}; }
+
+std::vector<std::uint8_t> counting_bytes(std::size_t n) {
+    std::vector<std::uint8_t> bytes(n);
+    std::iota(bytes.begin(), bytes.end(), std::uint8_t{0});
+    return bytes;
+}
 
 namespace {
 

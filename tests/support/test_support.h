@@ -33,6 +33,8 @@ private:
 std::vector<std::uint8_t> read_bytes(const std::string& path);
 void write_file_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> bytes_of(const std::string& text);
+// 0, 1, 2 ... (mod 256): bytes whose every position can be told apart.
+std::vector<std::uint8_t> counting_bytes(std::size_t n);
 
 // One tag as a test describes it.
 struct TestTag {
