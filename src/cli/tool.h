@@ -35,6 +35,7 @@ void add_database_commands(CLI::App& app, ToolIo& io);
 void add_texture_commands(CLI::App& app, ToolIo& io);
 void add_sound_commands(CLI::App& app, ToolIo& io);
 void add_definition_commands(CLI::App& app, ToolIo& io);
+void add_dialog_commands(CLI::App& app, ToolIo& io);
 void add_demo_commands(CLI::App& app, ToolIo& io);
 
 // "TYPE:ID", four characters each side.
