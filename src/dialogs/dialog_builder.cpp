@@ -91,7 +91,9 @@ std::string read_prefixed_string(ByteReader& reader) {
     const std::uint8_t length = reader.u8("string length");
     const auto chars = reader.bytes(length, "string characters");
     if ((1u + length) % 2 != 0) reader.skip(1, "string padding");
-    return std::string(chars.begin(), chars.end());
+    // The text block holds NUL-terminated strings: a NUL inside a title would shift every
+    // later control's string, so the title ends there.
+    return std::string(chars.begin(), std::find(chars.begin(), chars.end(), std::uint8_t{0}));
 }
 
 struct ReadControl {

@@ -14,11 +14,15 @@ inline std::uint32_t fourcc_of(const char* text) {
 }
 
 struct CinControl {
-    std::string kind;             // view kind, four characters
-    std::int32_t id = 0;
-    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
-    std::string title;            // for the kinds with a string
-    bool last = false;            // next-sibling offset 0
+    CinControl(std::string kind_, std::int32_t id_, std::int32_t left_ = 0, std::int32_t top_ = 0,
+               std::int32_t right_ = 0, std::int32_t bottom_ = 0, std::string title_ = {}, bool last_ = false)
+        : kind(std::move(kind_)), id(id_), left(left_), top(top_), right(right_), bottom(bottom_),
+          title(std::move(title_)), last(last_) {}
+    std::string kind; // view kind, four characters
+    std::int32_t id;
+    std::int32_t left, top, right, bottom;
+    std::string title; // for the kinds with a string
+    bool last;         // next-sibling offset 0
 };
 
 // Kind-specific bytes around the string, as the framework writes them.

@@ -67,6 +67,15 @@ TEST(DialogBuilder, EveryKindItsDataSizeAndDialogKind) {
                                                    "", "", ""));
 }
 
+TEST(DialogBuilder, TitleEndsAtAnEmbeddedNul) {
+    // Otherwise the text block would give the next control this title's tail.
+    const std::string title("A\0B", 3);
+    const auto payload = read_interface_description(
+        cin_file({window_entry("W", {{"pbtn", 1, 0, 0, 0, 0, title}, {"text", 2, 0, 0, 0, 0, "C", true}})}))[0]
+                             .payload;
+    EXPECT_THAT(read_dialog_payload(payload).texts, testing::ElementsAre("A", "C"));
+}
+
 TEST(DialogBuilder, UnknownKindDropsOnlyItsWindow) {
     const auto dialogs = read_interface_description(cin_file({
         window_entry("Bad", {{"pbtn", 1, 0, 0, 0, 0, "OK"}, {"zzzz", 2, 0, 0, 0, 0, "", true}}),
@@ -121,7 +130,7 @@ TEST(DialogBuilder, RefusesMalformedFiles) {
 
     std::vector<CinControl> many(256, CinControl{"pbtn", 1, 0, 0, 0, 0, "OK"});
     EXPECT_EQ(refusal_of(cin_file({window_entry("Many", many)})), "dlog->control_count < MAX_CONTROLS");
-    many.resize(255);
+    many.pop_back();
     many.back().last = true;
     EXPECT_EQ(refusal_of(cin_file({window_entry("Most", many)})), "accepted");
 }
