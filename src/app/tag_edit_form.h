@@ -52,6 +52,8 @@ public:
     static constexpr int kPathText = 9802;
     static constexpr int kReloadButton = 9803;
     static constexpr int kApplyButton = 9804;
+    // The note under the header's buttons when the tag's file cannot take changes.
+    static constexpr int kLockedNote = 9805;
     // Buttons of the close prompt.
     static constexpr int kPromptApply = 101;
     static constexpr int kPromptCancel = 102;
@@ -68,8 +70,9 @@ public:
     void finishInit() override;
     // Fills the controls from the tag.
     void reload() final;
-    // Controls into the tag.
-    void apply();
+    // Controls into the tag. A tag whose file cannot take changes first gets a copy in a
+    // file the user picks, and the editor moves to it; false when the user cancelled that.
+    bool apply();
     // Whether the controls hold something the tag does not.
     bool isModified();
     void updateHeader() override;

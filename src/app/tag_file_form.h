@@ -43,6 +43,8 @@ public:
     // The database changed the file: title and rows again.
     void refresh();
     bool canClose() override;
+    bool canQuit() override;
+    int quit_order() const override { return 1; } // after the editors that apply into files
 
     bool command_status(int command, CommandState& state) override;
     bool do_command(int command) override;
@@ -56,6 +58,8 @@ public:
     bool save_as(const std::string& folder = {});
 
 private:
+    // The save prompt: kSaveButton, kCancelButton or kDontSaveButton.
+    int ask_to_save();
     void cut();
     void copy();
     void paste();

@@ -9,6 +9,7 @@
 #include "app/tag_change_router.h"
 #include "app/tag_editor_registry.h"
 #include "app/tag_file_form.h"
+#include "app/writable_copy.h"
 #include "app/tag_info_dialog.h"
 #include "framework/xg_alert.h"
 #include "framework/xg_assertion_report.h"
@@ -294,6 +295,10 @@ void TZephaneApp::consume_all_tags_change() {
 std::string TZephaneApp::file_display_name(const TagFile& file) const {
     if (!file.spec) return text::kUnsavedTagFile;
     return workspace_relative_name(*file.spec, workspace_);
+}
+
+TagEntry* TZephaneApp::writable_copy_of(TagEntry& tag, QWidget* parent) {
+    return make_writable_copy(parent, *this, tag);
 }
 
 void TZephaneApp::add_recent_file(const std::string& path) {

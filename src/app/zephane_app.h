@@ -85,6 +85,7 @@ public:
 
     // "tags/name.tag": the file's path below the workspace, or its full path outside it.
     std::string file_display_name(const TagFile& file) const override;
+    TagEntry* writable_copy_of(TagEntry& tag, QWidget* parent) override;
     void add_recent_file(const std::string& path);
 
     // Remembered for the program's lifetime.

@@ -231,6 +231,39 @@ TEST_F(StartUp, QuittingAsksAboutChangedFilesEvenWithoutAWindow) {
     EXPECT_TRUE(app->frame().close());
 }
 
+TEST_F(StartUp, QuitAsksEveryChangedFileBeforeAnyWindowCloses) {
+    const std::string a =
+        write("plugins/a.tag", uitest::current_file(1, {{kUnit, fourcc("aaaa"), "A", {1}}}));
+    const std::string b =
+        write("plugins/b.tag", uitest::current_file(1, {{kUnit, fourcc("bbbb"), "B", {2}}}));
+    make_app().start();
+    TTagFileForm& first = open_file(a);
+    TTagFileForm& second = open_file(b);
+    const std::size_t windows = app->frame().forms().size();
+    app->db().set_tag_name(*app->db().find_tag(kUnit, fourcc("aaaa")), "A changed");
+    app->db().set_tag_name(*app->db().find_tag(kUnit, fourcc("bbbb")), "B changed");
+    {
+        // "Don't Save" for the first file, then Cancel for the second: nothing closes and the
+        // first file keeps its changes.
+        DialogScript dialogs({uitest::press(TTagFileForm::kDontSaveButton),
+                              uitest::press(TTagFileForm::kCancelButton)});
+        EXPECT_FALSE(app->frame().close());
+        EXPECT_EQ(dialogs.pending(), 0u);
+    }
+    EXPECT_EQ(app->frame().forms().size(), windows);
+    ASSERT_NE(first.file(), nullptr);
+    EXPECT_EQ(app->db().find_tag(kUnit, fourcc("aaaa"))->name, "A changed");
+    EXPECT_TRUE(TagDatabase::tag_file_needs_save(*first.file()));
+    EXPECT_NE(second.file(), nullptr);
+    // Windows that answered before a Cancel ask again next time, and Save writes.
+    DialogScript dialogs({uitest::press(TTagFileForm::kSaveButton),
+                          uitest::press(TTagFileForm::kDontSaveButton)});
+    EXPECT_TRUE(app->frame().close());
+    EXPECT_EQ(TagDatabase().read_tag_file(a, false)->groups.front().entries.front().name,
+              "A changed");
+    EXPECT_EQ(TagDatabase().read_tag_file(b, false)->groups.front().entries.front().name, "B");
+}
+
 TEST_F(StartUp, AssertionsAreReportedWithEndDebugAndContinue) {
     make_app();
     DialogScript dialogs({[](XGDialog& report) {

@@ -3,6 +3,7 @@
 #include "app/command_ids.h"
 #include "app/tag_id_chooser.h"
 #include "framework/xg_frame.h"
+#include "framework/xg_alert.h"
 #include "ui_support.h"
 
 #include <QListWidget>
@@ -114,6 +115,10 @@ TEST_F(Dialogs, CreateTagRemovesATagItsInitialiserLeftEmptyAndCancelAddsNothing)
     DialogScript dialogs({[&](XGDialog& dialog) {
                               dialog.choose_row(2, row_of(dialog, "Template"));
                               dialog.click(kCreateOk);
+                          },
+                          [](XGDialog& refusal) {
+                              EXPECT_TRUE(refusal.text_of(kAlertTextControl).startsWith("No tag was made"));
+                              refusal.click(1);
                           },
                           press(kCreateCancel)});
     ASSERT_TRUE(create());
