@@ -6,6 +6,7 @@
 #include "app/value_controls.h"
 #include "app/writable_copy.h"
 #include "framework/xg_alert.h"
+#include "base/errors.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -114,17 +115,34 @@ void TTagEditForm::reload() {
     filling_ = false;
     if (!filled_) resize(sizeHint()); // the first fill decides the widths of labels and paths
     filled_ = true;
+    mark_values();
     update_buttons();
 }
 
+void TTagEditForm::refuse_unstorable_text() const {
+    const auto check = [](const QString& text) {
+        for (const QChar c : text)
+            if (c.unicode() > 0xFF)
+                throw UserError("The text \"" + text.toStdString() + "\" holds \"" +
+                                QString(c).toStdString() +
+                                "\", which tag texts cannot hold (they keep Latin-1 characters "
+                                "only).");
+    };
+    for (const QLineEdit* edit : background_->findChildren<QLineEdit*>()) check(edit->text());
+    for (const QPlainTextEdit* text : background_->findChildren<QPlainTextEdit*>())
+        check(text->toPlainText());
+}
+
 bool TTagEditForm::apply() {
+    refuse_unstorable_text();
     if (!locked_tag_note(tag()).empty()) {
         TagEntry* copy = host() ? host()->writable_copy_of(tag(), this) : nullptr;
         if (!copy) return false; // the controls keep the changes
         retarget(*copy);
     }
     do_apply();
-    update_buttons();
+    // The controls show what was stored: clamped, rounded, ranges in order.
+    reload();
     return true;
 }
 
@@ -133,7 +151,9 @@ bool TTagEditForm::isModified() {
 }
 
 void TTagEditForm::contents_changed() {
-    if (!filling_ && filled_) update_buttons();
+    if (filling_ || !filled_) return;
+    mark_values();
+    update_buttons();
 }
 
 void TTagEditForm::update_buttons() {

@@ -102,12 +102,17 @@ public:
     bool filling() const { return filling_ || !filled_; }
 
 protected:
+    // Marks controls whose typed values would be stored otherwise (editors with a binding
+    // table do it through the table).
+    virtual void mark_values() {}
     virtual void do_reload() = 0;
     virtual void do_apply() = 0;
     virtual bool differs_from_tag() = 0;
 
 private:
     void build_header();
+    // Refuses (UserError) a text holding a character tag texts cannot hold.
+    void refuse_unstorable_text() const;
     void watch_controls(QWidget* root);
     void update_buttons();
     void pick_reference(TagReferenceButton& button);

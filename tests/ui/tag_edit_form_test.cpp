@@ -10,6 +10,7 @@
 #include "framework/xg_frame.h"
 
 #include <QListWidget>
+#include <QPlainTextEdit>
 
 namespace zephane {
 namespace {
@@ -318,6 +319,53 @@ TEST_F(TagEditFormTest, EditsOfABaseTagGoIntoACopyInThePluginTheUserPicks) {
     TagEntry* stored = fresh.find_tag_in_file(*saved, kObje, fourcc("dwar"));
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(uitest::number_at(*fresh.get_tag_data(*stored), 2, 2, true), -1024);
+}
+
+TEST_F(TagEditFormTest, ControlsMarkValuesStoredOtherwiseAndShowTheStoredOnesAfterApply) {
+    add_army();
+    TTagEditForm& editor = open(kObje, fourcc("dwar"));
+    QWidget* gravity = editor.find_control(kGravity);
+    type(editor, kGravity, "abc");
+    EXPECT_TRUE(gravity->property("unstorable").toBool());
+    EXPECT_EQ(gravity->toolTip(), "Will be stored as 0.0");
+    type(editor, kGravity, "-2");
+    EXPECT_FALSE(gravity->property("unstorable").toBool());
+    EXPECT_TRUE(gravity->toolTip().isEmpty());
+
+    // A range typed upside down: both bounds say the order they will be stored in.
+    constexpr int kScaleLower = 11606, kScaleUpper = 11607;
+    type(editor, kScaleLower, "2");
+    type(editor, kScaleUpper, "1");
+    EXPECT_EQ(editor.find_control(kScaleUpper)->toolTip(), "Will be stored as 1.0 to 2.0");
+    EXPECT_TRUE(editor.find_control(kScaleLower)->property("unstorable").toBool());
+
+    type(editor, kGravity, "abc");
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(text(editor, kGravity), "0.0");
+    EXPECT_EQ(text(editor, kScaleLower), "1.0");
+    EXPECT_EQ(text(editor, kScaleUpper), "2.0");
+    EXPECT_FALSE(gravity->property("unstorable").toBool());
+    EXPECT_FALSE(editor.isModified());
+}
+
+TEST_F(TagEditFormTest, ATextTagTextsCannotHoldIsRefusedAtApply) {
+    add_army();
+    TTagEditForm& editor = open(kStli, fourcc("hint"));
+    const Bytes before = payload(kStli, fourcc("hint"));
+    editor.findChild<QPlainTextEdit*>()->setPlainText(QString::fromUtf8("caf\u00e9 costs 5 \u20ac"));
+    DialogScript dialogs({[](XGDialog& alert) {
+        EXPECT_TRUE(alert.text_of(kAlertTextControl).contains(QString::fromUtf8("holds \"\u20ac\"")))
+            << alert.text_of(kAlertTextControl).toStdString();
+        alert.click(1);
+    }});
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(dialogs.titles(), std::vector<QString>{"Error"});
+    EXPECT_EQ(payload(kStli, fourcc("hint")), before);
+    EXPECT_TRUE(editor.isModified());
+    // Latin-1 accents are stored.
+    editor.findChild<QPlainTextEdit*>()->setPlainText(QString::fromUtf8("caf\u00e9"));
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(payload(kStli, fourcc("hint")), (Bytes{'c', 'a', 'f', 0xE9}));
 }
 
 } // namespace
