@@ -49,6 +49,8 @@ inline constexpr const char* kSaveAsPlugin = "Save as Plugin...";
 inline constexpr const char* kNoNewTagPayload =
     "No tag was made: ^0 cannot be created here, as their type gives a new tag no payload.";
 
+inline constexpr const char* kWorkspaceProblemTitle = "Workspace";
+
 // Dialogs.
 inline constexpr const char* kCreateNewTagTitle = "Create New Tag";
 inline constexpr const char* kUntitledTag = "untitled tag";

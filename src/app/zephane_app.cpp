@@ -149,6 +149,11 @@ void TZephaneApp::start() {
         settings_->set_last_workspace(QString::fromStdString(workspace_));
         show_all_tags();
     }
+    // What kept folders from loading is said in the window, not only in the debug log.
+    const std::string problem = workspace_problem(workspace_);
+    if (!problem.empty())
+        xg_alert(frame_.get(), QString::fromLatin1(text::kWorkspaceProblemTitle),
+                 QString::fromStdString(problem), {{1, QString::fromLatin1(text::kOk)}}, 1, 1);
 }
 
 bool TZephaneApp::load_workspace_folders() {
@@ -208,7 +213,10 @@ TAllTagForm& TZephaneApp::show_all_tags() {
 
 void TZephaneApp::openTag(TagEntry& tag, bool alternate) {
     TagFile& file = *TagDatabase::get_tag_file(tag);
-    show_file_form(file);
+    // The file's window, which comes forward with the editor, points at the tag.
+    TTagFileForm& file_window = show_file_form(file);
+    flush_changes();
+    file_window.revealTag(tag, true, true);
     const bool converted = update_tag_version(*db_, tag);
     TagEditorWindow* editor = TagEditorWindow::of(tag);
     if (editor) {

@@ -56,6 +56,22 @@ TEST_F(StartUp, WithNoFoldersOneEmptyUnsavedWindowOpens) {
     EXPECT_TRUE(traced("workspace_loading.cpp", "Error: Could not read tags in 'plugins' folder"));
 }
 
+TEST_F(StartUp, AWorkspaceThatDoesNotExistIsSaidInTheWindow) {
+    AppOptions options;
+    options.workspace = (folder.path() / "no such workspace").string();
+    options.program_folder = folder.path().string();
+    options.settings_file = QString::fromStdString((folder.path() / "settings.ini").string());
+    app = std::make_unique<TZephaneApp>(options);
+    DialogScript dialogs({[&](XGDialog& alert) {
+        EXPECT_EQ(alert.text_of(kAlertTextControl).toStdString(),
+                  "The workspace folder " + options.workspace + " does not exist.");
+        alert.click(1);
+    }});
+    app->start();
+    EXPECT_EQ(dialogs.titles(), std::vector<QString>{"Workspace"});
+    EXPECT_EQ(app->frame().forms().size(), 1u) << "the empty tag file window still opens";
+}
+
 TEST_F(StartUp, WithOnlyLocalTheAllTagsWindowOpens) {
     write("local/dwarf.tag", uitest::current_single({kUnit, fourcc("dwar"), "Dwarf", {1, 2}}));
     write("local/deeper/elf.tag", uitest::current_single({kUnit, fourcc("elfs"), "Elf", {1}}));

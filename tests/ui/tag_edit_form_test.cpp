@@ -368,5 +368,19 @@ TEST_F(TagEditFormTest, ATextTagTextsCannotHoldIsRefusedAtApply) {
     EXPECT_EQ(payload(kStli, fourcc("hint")), (Bytes{'c', 'a', 'f', 0xE9}));
 }
 
+TEST_F(TagEditFormTest, OpeningATagPointsItsFileWindowAtIt) {
+    add_army();
+    TTreeView& tree = *file_window().tree();
+    TreeRow* objects = uitest::row_starting(tree, "Objects");
+    ASSERT_NE(objects, nullptr);
+    tree.set_expanded(*objects, false);
+    uitest::select_rows(tree, {"Loading Hints"});
+    open(kObje, fourcc("dwar"));
+    EXPECT_TRUE(uitest::row_starting(tree, "Objects")->expanded);
+    ASSERT_EQ(tree.selection_count(), 1u);
+    EXPECT_EQ(tree.selection().front()->data.tag, &tag(kObje, fourcc("dwar")));
+    EXPECT_EQ(tree.current(), tree.selection().front());
+}
+
 } // namespace
 } // namespace zephane
