@@ -123,6 +123,9 @@ TEST(ToolHelp, ToolAndEveryCommandHaveHelp) {
     }
     EXPECT_EQ(run({"--help"}).status, 0);
     EXPECT_NE(run({}).status, 0);
+    const ToolRun unknown = run({"bogus", "x"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err, "zephane-tool: unknown command 'bogus'; see zephane-tool --help\n");
 }
 
 } // namespace

@@ -156,6 +156,28 @@ TEST_F(Dialogs, TagInfoRenamesReidentifiesAndMovesTheTag) {
     EXPECT_EQ(form->windowTitle(), "army (modified)");
 }
 
+TEST_F(Dialogs, TagInfoAsksBeforeGivingATagATypeTheTableDoesNotKnow) {
+    uitest::select_rows(*form->tree(), {"Dwarf"});
+    const auto unknown_type = [](XGDialog& dialog) {
+        dialog.type_text(8, "zzzz");
+        dialog.click(kInfoOk);
+    };
+    {
+        DialogScript dialogs({unknown_type, press(2)});
+        app->frame().bring_to_front(*form);
+        ASSERT_TRUE(app->frame().dispatch(command::kTagInfo));
+        EXPECT_EQ(dialogs.titles(), (std::vector<QString>{"Tag Info", "Unknown Tag Type"}));
+    }
+    EXPECT_NE(app->db().find_tag_in_file(*form->file(), kUnit, fourcc("dwar")), nullptr);
+    EXPECT_EQ(form->windowTitle(), "army");
+    {
+        DialogScript dialogs({unknown_type, press(1)});
+        app->frame().bring_to_front(*form);
+        ASSERT_TRUE(app->frame().dispatch(command::kTagInfo));
+    }
+    EXPECT_NE(app->db().find_tag_in_file(*form->file(), fourcc("zzzz"), fourcc("dwar")), nullptr);
+}
+
 TEST_F(Dialogs, TagInfoMovesATagOnlyAfterItsEditorCloses) {
     // The editor holds a record of the old type: a move to another type closes it first, and
     // an editor that stays open keeps the tag where it is.
