@@ -76,5 +76,6 @@ int main(int argc, char** argv) {
     zephane::TZephaneApp app({line.workspace, zephane::program_folder(), {}});
     app.frame().show();
     app.start();
+    app.open_tags(line.open_tags);
     return QApplication::exec();
 }

@@ -156,6 +156,21 @@ void TZephaneApp::start() {
                  QString::fromStdString(problem), {{1, QString::fromLatin1(text::kOk)}}, 1, 1);
 }
 
+void TZephaneApp::open_tags(const std::vector<std::string>& type_ids) {
+    for (const std::string& type_id : type_ids) {
+        const tag_type type = text_to_tag_id(type_id.substr(0, 4));
+        const tag_id id = type_id.size() > 5 ? text_to_tag_id(type_id.substr(5)) : 0;
+        TagEntry* tag = db_->find_tag(type, id);
+        if (!tag) {
+            xg_alert(frame_.get(), QStringLiteral("Open Tag"),
+                     QStringLiteral("No loaded tag is %1.").arg(QString::fromStdString(type_id)),
+                     {{1, QString::fromLatin1(text::kOk)}}, 1, 1);
+            continue;
+        }
+        run_reporting_errors(frame_.get(), [&] { openTag(*tag, false); });
+    }
+}
+
 bool TZephaneApp::load_workspace_folders() {
     const std::size_t total = count_workspace_files(workspace_);
     QProgressDialog progress(QStringLiteral("Loading tag files..."), QString(), 0,

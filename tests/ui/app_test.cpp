@@ -280,6 +280,18 @@ TEST_F(StartUp, QuitAsksEveryChangedFileBeforeAnyWindowCloses) {
     EXPECT_EQ(TagDatabase().read_tag_file(b, false)->groups.front().entries.front().name, "B");
 }
 
+TEST_F(StartUp, OpenTagsFromTheCommandLineOpensEachEditorOrSaysWhatIsMissing) {
+    uitest::attach_test_editor(kUnit);
+    write("plugins/a.tag", uitest::current_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {1}}}));
+    make_app().start();
+    DialogScript dialogs({[](XGDialog& alert) {
+        EXPECT_EQ(alert.text_of(kAlertTextControl), "No loaded tag is unit:gone.");
+        alert.click(1);
+    }});
+    app->open_tags({"unit:dwar", "unit:gone"});
+    EXPECT_NE(TagEditorWindow::of(*app->db().find_tag(kUnit, fourcc("dwar"))), nullptr);
+}
+
 TEST_F(StartUp, AssertionsAreReportedWithEndDebugAndContinue) {
     make_app();
     DialogScript dialogs({[](XGDialog& report) {
@@ -357,6 +369,10 @@ TEST(Names, CommandLinesGiveAWorkspaceRootListsAndLeaveQtOptionsAlone) {
     EXPECT_EQ(line.trace_log, "-");
     EXPECT_EQ(line.root_lists, (std::vector<std::string>{"roots.txt", "more.txt"}));
     EXPECT_TRUE(line.error.empty());
+    const CommandLine opens = parse_command_line({"--open", "soun:rivr", "--open=unit:dwar"});
+    EXPECT_EQ(opens.open_tags, (std::vector<std::string>{"soun:rivr", "unit:dwar"}));
+    EXPECT_TRUE(opens.error.empty());
+    EXPECT_FALSE(parse_command_line({"--open", "soun"}).error.empty());
     EXPECT_FALSE(parse_command_line({"--workspace"}).error.empty());
     EXPECT_FALSE(parse_command_line({"--frobnicate"}).error.empty());
     EXPECT_TRUE(parse_command_line({"--help"}).help);
