@@ -14,6 +14,7 @@
 #include "definitions/ui/soli_form.h"
 #include "definitions/ui/text_tag_form.h"
 #include "definitions/ui/wind_form.h"
+#include "sound/ui/soun_form.h"
 
 namespace zephane {
 
@@ -31,6 +32,7 @@ void register_tag_editors() {
     register_object_editor();
     register_observer_constants_editor();
     register_sound_list_editor();
+    register_sound_editor();
     register_text_editors();
     register_wind_editor();
 }
