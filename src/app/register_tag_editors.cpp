@@ -6,6 +6,7 @@
 #include "definitions/ui/form_form.h"
 #include "definitions/ui/game_form.h"
 #include "definitions/ui/glli_form.h"
+#include "definitions/ui/ligh_form.h"
 #include "definitions/ui/loli_form.h"
 #include "definitions/ui/meef_form.h"
 #include "definitions/ui/meli_form.h"
@@ -26,6 +27,7 @@ void register_tag_editors() {
     register_formation_editor();
     register_game_parameter_editor();
     register_global_light_editor();
+    register_lightning_editor();
     register_local_light_editor();
     register_mesh_effect_editor();
     register_mesh_lighting_editor();
