@@ -7,26 +7,12 @@
 #include "base/errors.h"
 #include "framework/xg_alert.h"
 #include "tags/tag_file_writer.h"
+#include "workspace/tag_file_names.h"
 
 #include <QString>
 
 namespace zephane {
 
-namespace {
-
-// "name.tag" in the folder, or "name 2.tag", "name 3.tag"... when taken. Characters a file
-// name cannot hold become "_".
-std::filesystem::path free_file_path(const std::filesystem::path& folder, std::string name) {
-    for (char& c : name)
-        if (c == '/' || c == '\0') c = '_';
-    if (name.empty() || name == "." || name == "..") name = "tag";
-    std::filesystem::path path = folder / (name + ".tag");
-    for (int n = 2; std::filesystem::exists(path); ++n)
-        path = folder / (name + " " + std::to_string(n) + ".tag");
-    return path;
-}
-
-} // namespace
 
 std::vector<TagEntry*> TTagFileForm::add_tags(
     std::size_t adding, const std::function<std::vector<TagEntry*>(TagFile&)>& add) {
@@ -88,7 +74,7 @@ void TTagFileForm::place_in_single_files(TagFile& scratch, const std::filesystem
     std::string failures;
     for (TagFile* file : files) {
         const std::string name = file->groups.front().entries.front().name;
-        const std::string path = free_file_path(folder, name).string();
+        const std::string path = free_tag_file_path(folder, name).string();
         TagFileFailure failure;
         // One that cannot be written stays open, unsaved, for Save As.
         if (!db.write_tag_file(path, *file, true, TAG_FILE_TYPE_SINGLE, &failure, true))

@@ -5,6 +5,7 @@
 #include "framework/xg_dialog.h"
 #include "framework/xg_file_dialog.h"
 #include "tags/tag_file_writer.h"
+#include "workspace/tag_file_names.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -68,19 +69,6 @@ std::optional<CopyPlace> choose_place(QWidget* parent, TZephaneApp& app, const T
     return places[static_cast<std::size_t>(list->currentRow())];
 }
 
-std::filesystem::path free_path(const std::filesystem::path& folder, const std::string& name) {
-    std::filesystem::path path = folder / (name + ".tag");
-    for (int n = 2; std::filesystem::exists(path); ++n)
-        path = folder / (name + " " + std::to_string(n) + ".tag");
-    return path;
-}
-
-std::string safe_file_name(std::string name) {
-    for (char& c : name)
-        if (c == '/' || c == '\0') c = '_';
-    return name.empty() || name == "." || name == ".." ? std::string("tag") : name;
-}
-
 TagFile* file_for(QWidget* parent, TZephaneApp& app, const CopyPlace& place, const TagEntry& original) {
     TagDatabase& db = app.db();
     const std::filesystem::path workspace(app.workspace());
@@ -89,7 +77,7 @@ TagFile* file_for(QWidget* parent, TZephaneApp& app, const CopyPlace& place, con
         const std::filesystem::path folder = workspace / "local";
         std::filesystem::create_directories(folder);
         TagFileFailure failure;
-        TagFile* file = db.read_tag_file(free_path(folder, safe_file_name(original.name)).string(),
+        TagFile* file = db.read_tag_file(free_tag_file_path(folder, original.name).string(),
                                          true, &failure);
         if (!file) throw UserError("The new file could not be made: " + failure.message);
         return file;
@@ -97,7 +85,7 @@ TagFile* file_for(QWidget* parent, TZephaneApp& app, const CopyPlace& place, con
     FileDialogRequest request;
     request.kind = FileDialogRequest::kSave;
     request.filter = QStringLiteral("All Files|*.*");
-    request.proposed = QString::fromStdString(safe_file_name(original.name) + ".tag");
+    request.proposed = QString::fromStdString(tag_file_stem(original.name) + ".tag");
     request.folder = QString::fromStdString((workspace / "plugins").string());
     const std::optional<QString> chosen = xg_choose_file(parent, request);
     if (!chosen) return nullptr;

@@ -152,6 +152,16 @@ private:
         register_control(id, edit);
         return edit;
     }
+    // An edit box followed by "%".
+    QWidget* percent_row(int id, QWidget* parent) {
+        auto* row = new QWidget(parent);
+        auto* layout = new QHBoxLayout(row);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(number_edit(id, row));
+        layout->addWidget(new QLabel(QStringLiteral("%"), row));
+        layout->addStretch(1);
+        return row;
+    }
     QWidget* range_row(int lower, int upper, QWidget* parent) {
         auto* row = new QWidget(parent);
         auto* layout = new QHBoxLayout(row);
@@ -182,13 +192,7 @@ private:
                             QStringLiteral("Narration")});
         register_control(kLoudness, loudness);
         form->addRow(QStringLiteral("Loudness:"), loudness);
-        auto* fraction = new QWidget(group);
-        auto* fraction_row = new QHBoxLayout(fraction);
-        fraction_row->setContentsMargins(0, 0, 0, 0);
-        fraction_row->addWidget(number_edit(kPlayFraction, fraction));
-        fraction_row->addWidget(new QLabel(QStringLiteral("%"), fraction));
-        fraction_row->addStretch(1);
-        form->addRow(QStringLiteral("Play Fraction:"), fraction);
+        form->addRow(QStringLiteral("Play Fraction:"), percent_row(kPlayFraction, group));
         form->addRow(QStringLiteral("External Frequency Modifier:"), number_edit(kFrequencyModifier, group));
         form->addRow(QStringLiteral("Pitch:"), range_row(kPitchLower, kPitchUpper, group));
         form->addRow(QStringLiteral("Volume:"), range_row(kVolumeLower, kVolumeUpper, group));
@@ -252,13 +256,7 @@ private:
         name->setMaxLength(static_cast<int>(kPermutationNameLength));
         register_control(kName, name);
         info->addRow(QStringLiteral("Name:"), name);
-        auto* skip = new QWidget(group);
-        auto* skip_row = new QHBoxLayout(skip);
-        skip_row->setContentsMargins(0, 0, 0, 0);
-        skip_row->addWidget(number_edit(kSkip, skip));
-        skip_row->addWidget(new QLabel(QStringLiteral("%"), skip));
-        skip_row->addStretch(1);
-        info->addRow(QStringLiteral("Skip Percentage:"), skip);
+        info->addRow(QStringLiteral("Skip Percentage:"), percent_row(kSkip, group));
         layout->addLayout(info);
 
         waveform_ = new WaveformView(group);
