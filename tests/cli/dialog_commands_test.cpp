@@ -35,6 +35,10 @@ TEST(ToolImportCin, PrintsEachTagMadeAndKeepsIdsUnique) {
     EXPECT_EQ(second.out, "bina:optk\tOptions\nbina:optl\tOptions\nbina:undj\tUntitled Dialog\n");
     ToolRun listed = run({"list", tags});
     EXPECT_NE(listed.out.find("bina\toptl\t1\t"), std::string::npos) << listed.out;
+    // The rewrite goes through the Dialog payload reader and writer and changes nothing.
+    const ToolRun rewritten = run({"rewrite", tags, "bina:optl"});
+    EXPECT_EQ(rewritten.status, 0) << rewritten.err;
+    EXPECT_EQ(run({"list", tags}).out, listed.out);
 }
 
 TEST(ToolImportCin, FailedCheckSavesNothing) {
