@@ -15,6 +15,7 @@
 #include "definitions/ui/soli_form.h"
 #include "definitions/ui/text_tag_form.h"
 #include "definitions/ui/wind_form.h"
+#include "dialogs/ui/dialog_preview_form.h"
 #include "sound/ui/soun_form.h"
 
 namespace zephane {
@@ -24,6 +25,7 @@ void register_tag_editors() {
     register_ambient_sound_editor();
     register_artifact_editor();
     register_connector_editor();
+    register_dialog_preview();
     register_formation_editor();
     register_game_parameter_editor();
     register_global_light_editor();

@@ -64,11 +64,16 @@ void TTagFileForm::paste() {
     const std::vector<TagEntry*> added = add_tags(
         clipboard.records().size(), [&](TagFile& target) { return clipboard.paste(app_.db(), target); });
     rebuildTree(true);
-    TTreeView* view = tree();
-    view->clear_selection();
-    for (const TagEntry* tag : added)
-        if (TreeRow* row = find_tag_row(*tag)) view->select(*row, true);
-    view->update_layout();
+    select_tags(added);
+}
+
+void TTagFileForm::select_tags(const std::vector<TagEntry*>& tags) {
+    bool first = true;
+    for (const TagEntry* tag : tags) {
+        revealTag(*tag, true, first);
+        first = false;
+    }
+    if (!tags.empty()) tree()->update_layout();
 }
 
 void TTagFileForm::clear() {

@@ -242,13 +242,21 @@ std::vector<TagEntry*> add_dialog_tags(TagDatabase& db, TagFile& file, const std
     return made;
 }
 
+std::vector<BuiltDialog> read_interface_description_file(const std::string& spec) {
+    const std::optional<std::vector<std::uint8_t>> data = read_whole_file(spec);
+    if (!data) refuse("fp", __LINE__, "cannot read " + spec);
+    return read_interface_description(*data);
+}
+
+void report_dialog_check_failure(const DialogCheckFailure& failure) {
+    assertion_failed(failure.expression().c_str(), kDialogBuilderModule, failure.line());
+}
+
 std::vector<TagEntry*> build_dialogs(const std::string& spec, TagDatabase& db, TagFile& file) {
     try {
-        const std::optional<std::vector<std::uint8_t>> data = read_whole_file(spec);
-        if (!data) refuse("fp", __LINE__, "cannot read " + spec);
-        return add_dialog_tags(db, file, read_interface_description(*data));
+        return add_dialog_tags(db, file, read_interface_description_file(spec));
     } catch (const DialogCheckFailure& failure) {
-        assertion_failed(failure.expression().c_str(), kDialogBuilderModule, failure.line());
+        report_dialog_check_failure(failure);
     }
     return {};
 }

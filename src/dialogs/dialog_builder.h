@@ -43,6 +43,12 @@ std::vector<BuiltDialog> read_interface_description(const std::vector<std::uint8
 std::vector<TagEntry*> add_dialog_tags(TagDatabase& db, TagFile& file,
                                        const std::vector<BuiltDialog>& dialogs);
 
+// Reads the file `spec` ("fp" when it cannot be read) and checks it whole.
+std::vector<BuiltDialog> read_interface_description_file(const std::string& spec);
+
+// A failed check through the assertion report, with the module's name.
+void report_dialog_check_failure(const DialogCheckFailure& failure);
+
 // Reads `spec` and adds its dialogs; a failed check goes through the assertion handler
 // and leaves the file as it was (an empty result).
 std::vector<TagEntry*> build_dialogs(const std::string& spec, TagDatabase& db, TagFile& file);

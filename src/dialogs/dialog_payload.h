@@ -49,10 +49,8 @@ struct DialogPayload {
 // Throws FormatError when the payload is short, its count negative or a string unterminated.
 DialogPayload read_dialog_payload(const std::vector<std::uint8_t>& payload);
 std::vector<std::uint8_t> write_dialog_payload(const DialogPayload& dialog);
-
-} // namespace zephane
-
-namespace zephane {
 // Reads a payload and writes it again (the type's rewrite operation); throws FormatError.
-std::vector<std::uint8_t> rewrite_dialog_payload(const std::vector<std::uint8_t>& payload, std::int16_t version);
+std::vector<std::uint8_t> rewrite_dialog_payload(const std::vector<std::uint8_t>& payload,
+                                                 std::int16_t version);
+
 } // namespace zephane

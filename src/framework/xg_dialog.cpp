@@ -1,6 +1,7 @@
 #include "framework/xg_dialog.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -74,6 +75,12 @@ bool XGDialog::type_text(int id, const QString& text) {
 }
 
 bool XGDialog::choose_row(int id, int row) {
+    if (auto* popup = control<QComboBox>(id)) {
+        if (!popup->isEnabled() || row < 0 || row >= popup->count()) return false;
+        popup->setCurrentIndex(row);
+        emit popup->activated(row);
+        return true;
+    }
     auto* list = control<QListWidget>(id);
     if (!list || !list->isEnabled()) return false;
     list->setCurrentRow(row);
@@ -84,6 +91,7 @@ QString XGDialog::text_of(int id) const {
     if (const auto* edit = control<QLineEdit>(id)) return edit->text();
     if (const auto* label = control<QLabel>(id)) return label->text();
     if (const auto* button = control<QAbstractButton>(id)) return button->text();
+    if (const auto* popup = control<QComboBox>(id)) return popup->currentText();
     return {};
 }
 

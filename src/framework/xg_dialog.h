@@ -35,7 +35,7 @@ public:
     int ended_with() const { return ended_; }
 
     // What a user does, by control id: press a button (or choose a radio button or check
-    // box), type into an edit field, pick a row of a list.
+    // box), type into an edit field, pick a row of a list or an entry of a popup.
     bool click(int id);
     bool type_text(int id, const QString& text);
     bool choose_row(int id, int row);
