@@ -8,6 +8,7 @@
 #include "definitions/ui/glli_form.h"
 #include "definitions/ui/ligh_form.h"
 #include "definitions/ui/loli_form.h"
+#include "definitions/ui/medi_form.h"
 #include "definitions/ui/meef_form.h"
 #include "definitions/ui/meli_form.h"
 #include "definitions/ui/obje_form.h"
@@ -31,6 +32,7 @@ void register_tag_editors() {
     register_global_light_editor();
     register_lightning_editor();
     register_local_light_editor();
+    register_media_type_editor();
     register_mesh_effect_editor();
     register_mesh_lighting_editor();
     register_object_editor();
