@@ -54,6 +54,7 @@ int run_tool(const std::vector<std::string>& args, std::ostream& out, std::ostre
     add_definition_commands(app, io);
     add_database_commands(app, io);
     add_demo_commands(app, io);
+    add_mesh_commands(app, io);
 
     // Assertions stop the command with a report instead of asking anyone.
     const AssertionHandler previous = set_assertion_handler([](const AssertionInfo& info) {

@@ -36,6 +36,7 @@ void add_texture_commands(CLI::App& app, ToolIo& io);
 void add_sound_commands(CLI::App& app, ToolIo& io);
 void add_definition_commands(CLI::App& app, ToolIo& io);
 void add_demo_commands(CLI::App& app, ToolIo& io);
+void add_mesh_commands(CLI::App& app, ToolIo& io);
 
 // "TYPE:ID", four characters each side.
 std::pair<tag_type, tag_id> parse_type_id(const std::string& text);
