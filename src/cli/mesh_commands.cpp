@@ -126,16 +126,23 @@ void mesh_info(ToolIo& io, const std::string& path, const std::string& type_id) 
     out << "marker count: " << mesh.markers.size() << "\n";
 }
 
-ModifyFlags parse_modify(const std::string& list) {
-    ModifyFlags flags{};
+std::vector<std::string> comma_list(const std::string& list) {
+    std::vector<std::string> items;
     std::size_t start = 0;
     while (start <= list.size()) {
         const std::size_t comma = std::min(list.find(',', start), list.size());
-        const std::string item = list.substr(start, comma - start);
+        items.push_back(list.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return items;
+}
+
+ModifyFlags parse_modify(const std::string& list) {
+    ModifyFlags flags{};
+    for (const std::string& item : comma_list(list)) {
         if (item != "0" && item != "4" && item != "5")
             throw ToolError("--modify takes a comma list of 0, 4 and 5, not " + list);
         flags[static_cast<std::size_t>(item[0] - '0')] = true;
-        start = comma + 1;
     }
     return flags;
 }
@@ -207,14 +214,11 @@ private:
 
     void delete_markers(const std::string& list) {
         std::vector<std::size_t> indices;
-        std::size_t start = 0;
-        while (start <= list.size()) {
-            const std::size_t comma = std::min(list.find(',', start), list.size());
-            const auto i = number_or_fail<long>(list.substr(start, comma - start), "delete-markers");
+        for (const std::string& item : comma_list(list)) {
+            const auto i = number_or_fail<long>(item, "delete-markers");
             if (i < 0 || static_cast<std::size_t>(i) >= mesh_.markers.size())
                 throw ToolError("there is no marker " + std::to_string(i));
             indices.push_back(static_cast<std::size_t>(i));
-            start = comma + 1;
         }
         clear_markers(mesh_, indices);
     }

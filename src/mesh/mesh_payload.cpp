@@ -110,28 +110,16 @@ Mesh load_mesh(const std::vector<std::uint8_t>& payload) {
     mesh.next_marker_identifier = static_cast<std::uint16_t>(
         std::max<std::uint32_t>(kFirstMarkerIdentifier, any ? std::min<std::uint32_t>(highest + 1, 0xFFFF) : 0));
 
-    mesh.block_a = [&] {
-        const auto b = section_bytes(whole, start, h.block_a_offset, h.block_a_size,
-                                     offsetof(mesh_header, block_a_offset), "opaque block A");
+    const auto copy = [&](std::int32_t offset, std::int32_t size, std::size_t field_at, const char* field) {
+        const auto b = section_bytes(whole, start, offset, size, field_at, field);
         return std::vector<std::uint8_t>(b.begin(), b.end());
-    }();
-    mesh.block_b = [&] {
-        const auto b = section_bytes(whole, start, h.block_b_offset, h.block_b_size,
-                                     offsetof(mesh_header, block_b_offset), "opaque block B");
-        return std::vector<std::uint8_t>(b.begin(), b.end());
-    }();
-    mesh.block_c = [&] {
-        const auto b = section_bytes(whole, start, h.block_c_offset, h.block_c_size,
-                                     offsetof(mesh_header, block_c_offset), "opaque block C");
-        return std::vector<std::uint8_t>(b.begin(), b.end());
-    }();
+    };
+    mesh.block_a = copy(h.block_a_offset, h.block_a_size, offsetof(mesh_header, block_a_offset), "opaque block A");
+    mesh.block_b = copy(h.block_b_offset, h.block_b_size, offsetof(mesh_header, block_b_offset), "opaque block B");
+    mesh.block_c = copy(h.block_c_offset, h.block_c_size, offsetof(mesh_header, block_c_offset), "opaque block C");
     check_count(whole, h.action_count, 64, h.action_size, offsetof(mesh_header, action_count),
                 "map action count");
-    mesh.actions = [&] {
-        const auto b = section_bytes(whole, start, h.action_offset, h.action_size,
-                                     offsetof(mesh_header, action_offset), "map actions");
-        return std::vector<std::uint8_t>(b.begin(), b.end());
-    }();
+    mesh.actions = copy(h.action_offset, h.action_size, offsetof(mesh_header, action_offset), "map actions");
     return mesh;
 }
 
