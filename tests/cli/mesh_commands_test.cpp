@@ -14,6 +14,7 @@ namespace {
 
 using test::run;
 using zephane::test::ScratchFolder;
+namespace data = zephane::test;
 
 Payload mesh_payload(const std::string& path, const std::string& type_id) {
     TagDatabase db;
@@ -81,6 +82,44 @@ TEST(ToolMesh, RefusedEditsLeaveTheFileAsItWas) {
         EXPECT_EQ(run(args).status, 1) << ops[0];
         EXPECT_EQ(read_whole_file(tags), before) << ops[0];
     }
+}
+
+TEST(ToolMesh, RewriteLeavesAMeshsBytesAndRefusesDamage) {
+    ScratchFolder folder;
+    // Every section in use: palette entries of two kinds, markers on them, blocks and actions.
+    Mesh mesh = load_mesh(new_mesh_payload(64, 32));
+    for (std::uint16_t kind : {1, 3, 1}) add_palette_entry(mesh, new_palette_entry(kind));
+    for (std::uint16_t palette : {0, 1, 2, 2}) {
+        mesh_marker marker{};
+        marker.kind = mesh.palette[palette].kind;
+        marker.palette = palette;
+        marker.identifier = static_cast<std::uint16_t>(10000 + palette);
+        marker.flags = palette & 1u;
+        marker.position[1] = 700;
+        mesh.markers.push_back(marker);
+        mesh.palette_kept.push_back(false);
+    }
+    mesh.cell(3, 4).physical_height = 900;
+    mesh.cell(3, 4).render_height = 899;
+    mesh.block_b = {9, 8, 7, 6, 5};
+    mesh.actions = std::vector<std::uint8_t>(64 + 12, 0x5A);
+    mesh.header.action_count = 1;
+    const Payload payload = save_mesh(mesh);
+    const auto tags = folder.write(
+        "map.tag", data::single_tag_file({fourcc("mesh"), fourcc("isle"), "isle", payload, 11}));
+    const auto rewritten = run({"rewrite", tags, "mesh:isle"});
+    ASSERT_EQ(rewritten.status, 0) << rewritten.err;
+    EXPECT_EQ(rewritten.out, "mesh:isle\t" + std::to_string(payload.size()) + " bytes\n");
+    EXPECT_EQ(mesh_payload(tags, "mesh:isle"), payload);
+
+    // Cells that do not fill the grid: refused, the file left as it was.
+    Payload cut = payload;
+    cut.resize(kMeshHeaderSize + 100);
+    const auto damaged = folder.write(
+        "cut.tag", data::single_tag_file({fourcc("mesh"), fourcc("cut_"), "cut", cut, 11}));
+    const auto before = read_whole_file(damaged);
+    EXPECT_EQ(run({"rewrite", damaged, "mesh:cut_"}).status, 1);
+    EXPECT_EQ(read_whole_file(damaged), before);
 }
 
 } // namespace
