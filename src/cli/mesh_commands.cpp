@@ -22,7 +22,6 @@ namespace zephane::cli {
 namespace {
 
 const tag_type kMeshType = fourcc("mesh");
-constexpr const char* kBadSizes = "The mesh sizes must be multiples of 32, between 32 and 512.";
 
 template <typename T>
 T number_or_fail(const std::string& text, const char* what) {
@@ -58,9 +57,9 @@ void new_mesh(ToolIo& io, const std::string& path, const std::string& type_id, c
         width = number_or_fail<int>(width_text, "WIDTH");
         height = number_or_fail<int>(height_text, "HEIGHT");
     } catch (const ToolError&) {
-        throw ToolError(kBadSizes);
+        throw ToolError(kBadMeshSizesText);
     }
-    if (!valid_new_mesh_size(width, height)) throw ToolError(kBadSizes);
+    if (!valid_new_mesh_size(width, height)) throw ToolError(kBadMeshSizesText);
     TagDatabase db;
     TagFile& file = open_tag_file(db, path, true);
     if (db.find_tag_in_file(file, type, id)) throw ToolError(type_id_text(type, id) + " is already in " + path);
