@@ -2,6 +2,7 @@
 #include "framework/xg_text.h"
 
 #include "app/app_texts.h"
+#include "app/tag_editor_registry.h"
 #include "app/tag_id_chooser.h"
 #include "framework/xg_dialog.h"
 
@@ -54,7 +55,7 @@ std::optional<NewTagChoice> run_create_tag_dialog(QWidget* parent, const TagData
 
     for (std::size_t k = 0; tag_type_at(k) != 0; ++k) {
         const tag_type type = tag_type_at(k);
-        if (!tag_type_defaults(type)) continue;
+        if (!can_create_tag(type)) continue;
         auto* item = new QListWidgetItem(QString::fromLatin1(tag_type_name(type)), types);
         item->setData(Qt::UserRole, static_cast<qulonglong>(type));
         if (type == last_type) types->setCurrentItem(item);

@@ -15,6 +15,7 @@
 #include "definitions/ui/soli_form.h"
 #include "definitions/ui/text_tag_form.h"
 #include "definitions/ui/wind_form.h"
+#include "mesh/ui/mesh_form.h"
 #include "sound/ui/soun_form.h"
 
 namespace zephane {
@@ -31,6 +32,7 @@ void register_tag_editors() {
     register_local_light_editor();
     register_mesh_effect_editor();
     register_mesh_lighting_editor();
+    register_mesh_editors();
     register_object_editor();
     register_observer_constants_editor();
     register_sound_list_editor();
