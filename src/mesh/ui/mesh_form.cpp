@@ -8,6 +8,7 @@
 #include "mesh/ui/new_mesh_dialog.h"
 
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -21,9 +22,10 @@ using namespace mesh_terrain_bindings;
 using M = mesh_header_record;
 
 constexpr EditorGroup kGroups[] = {
-    {kFog, 0},     {kEdgeBuffers, 0}, {kPrologue, 0},    {kLevelPicture, 0},
-    {kPickers, 1}, {kCollections, 2}, {kFlags, 2},
+    {kFog, 0},     {kEdgeBuffers, 0}, {kPrologue, 0}, {kLevelPicture, 0},
+    {kPickers, 1}, {kCollections, 1}, {kFlags, 2},
 };
+constexpr int kFlagRows = 8;
 
 class TmeshEditForm : public DefinitionEditForm<M> {
 public:
@@ -32,6 +34,7 @@ public:
         EditorPage page(*this, kGroups);
         build_page(page);
         join_zoom_coordinates(page);
+        arrange_flags(page);
         for (int k = 0; k < kPickerCount; ++k) add_no_tag_button(picker(k));
         auto* hint = new QLabel(QString::fromLatin1(kHintText), &page.box(kPickers));
         hint->setWordWrap(true);
@@ -75,6 +78,24 @@ private:
         layout->addWidget(y);
         layout->addStretch(1);
         rows.insertRow(row, label, pair);
+    }
+
+    // The flag bank in columns of eight, bit 0 at the top left.
+    void arrange_flags(EditorPage& page) {
+        QFormLayout& rows = page.rows(kFlags);
+        auto* bank = new QWidget(&page.box(kFlags));
+        auto* grid = new QGridLayout(bank);
+        grid->setContentsMargins(0, 0, 0, 0);
+        grid->setHorizontalSpacing(16);
+        for (int bit = 0; bit < kFlagCount; ++bit) {
+            QWidget* check = find_control(kFirstFlag + bit);
+            const QFormLayout::TakeRowResult taken = rows.takeRow(check);
+            delete taken.labelItem;
+            delete taken.fieldItem;
+            check->setParent(bank);
+            grid->addWidget(check, bit % kFlagRows, bit / kFlagRows);
+        }
+        rows.addRow(bank);
     }
 
     // "No Tag" at the end of a picker's row: the reference becomes none.

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace zephane {
 
@@ -46,11 +47,12 @@ std::optional<MeshSize> run_new_mesh_dialog(QWidget* parent) {
     }
     layout->addLayout(form);
     auto* message = new QLabel(&dialog);
-    message->setWordWrap(true);
-    // Room for the longer of the two texts on two lines, so the dialog does not jump.
-    message->setMinimumWidth(message->fontMetrics().horizontalAdvance(
-                                 QString::fromLatin1(kMeshSizesText)) / 2 + 40);
-    message->setMinimumHeight(message->fontMetrics().lineSpacing() * 2 + 4);
+    // Room for the widest text on one line, so the dialog does not change size as one types.
+    message->setMinimumWidth(
+        std::max(message->fontMetrics().horizontalAdvance(
+                     QString::fromStdString(new_mesh_size_message(kMeshSizeMaximum, kMeshSizeMaximum))),
+                 message->fontMetrics().horizontalAdvance(QString::fromLatin1(kBadMeshSizesText))) +
+        8);
     dialog.register_control(kMessage, message);
     layout->addWidget(message);
 
