@@ -62,6 +62,7 @@ inline constexpr int kPickerCount = 19;
 inline constexpr int kFirstFlag = 100; // bit n at 100 + n
 inline constexpr int kFlagCount = 16;
 inline constexpr int kHint = 200;
+inline constexpr int kLevelPicturePreview = 201; // the picked picture, scaled down
 
 inline constexpr const char* kHintText =
     "Tip: To access this window, hold down the control key when opening a mesh.";

@@ -175,6 +175,7 @@ void write_editor_tags(const std::string& path) {
     isle.text = fourcc("intr");
     isle.strings252 = fourcc("hint");
     isle.connector = fourcc("rope");
+    isle.jpegs[0] = fourcc("bann");
     isle.fog[0] = 1;
     isle.fog[1] = 40;
     isle.fog[2] = 4;

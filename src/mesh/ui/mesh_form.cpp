@@ -6,11 +6,14 @@
 #include "mesh/mesh_header_fields.h"
 #include "mesh/new_mesh.h"
 #include "mesh/ui/new_mesh_dialog.h"
+#include "textures/jpeg_codec.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 
 namespace zephane {
@@ -26,6 +29,8 @@ constexpr EditorGroup kGroups[] = {
     {kPickers, 1}, {kCollections, 1}, {kFlags, 2},
 };
 constexpr int kFlagRows = 8;
+constexpr int kPreviewWidth = 192;
+constexpr int kPreviewHeight = 128;
 
 class TmeshEditForm : public DefinitionEditForm<M> {
 public:
@@ -35,6 +40,7 @@ public:
         build_page(page);
         join_zoom_coordinates(page);
         arrange_flags(page);
+        add_picture_preview(page);
         for (int k = 0; k < kPickerCount; ++k) add_no_tag_button(picker(k));
         auto* hint = new QLabel(QString::fromLatin1(kHintText), &page.box(kPickers));
         hint->setWordWrap(true);
@@ -78,6 +84,54 @@ private:
         layout->addWidget(y);
         layout->addStretch(1);
         rows.insertRow(row, label, pair);
+    }
+
+    // Under the Level Picture's picker: the picture it names.
+    void add_picture_preview(EditorPage& page) {
+        auto* preview = new QLabel(&page.box(kLevelPicture));
+        preview->setFixedSize(kPreviewWidth, kPreviewHeight);
+        preview->setAlignment(Qt::AlignCenter);
+        preview->setFrameShape(QFrame::StyledPanel);
+        register_control(kLevelPicturePreview, preview);
+        page.add_row(nullptr, preview, kLevelPicture);
+        // Whatever shows another reference (a reload, a pick, "No Tag") shows its picture.
+        if (auto* picker = dynamic_cast<TagReferenceButton*>(find_control(kLevelPictureTag)))
+            connect(picker, &TagReferenceButton::relabelled, this, [this, picker, preview] {
+                show_picture(*picker, *preview);
+            });
+    }
+
+    void show_picture(const TagReferenceButton& picker, QLabel& preview) {
+        const QImage picture = level_picture(picker.id());
+        if (picture.isNull()) {
+            preview.setPixmap({});
+            preview.setText(is_null_reference(picker.id()) ? QString()
+                                                           : QStringLiteral("(no readable picture)"));
+            return;
+        }
+        preview.setPixmap(QPixmap::fromImage(picture.scaled(kPreviewWidth - 4, kPreviewHeight - 4,
+                                                            Qt::KeepAspectRatio,
+                                                            Qt::SmoothTransformation)));
+    }
+
+    // The JPEG file tag's picture, colour or gray; null when there is none or it is damaged.
+    QImage level_picture(tag_id id) {
+        if (is_null_reference(id)) return {};
+        TagEntry* jpeg = database().find_tag(fourcc("jpeg"), id);
+        const Payload* stream = jpeg ? database().get_tag_data(*jpeg) : nullptr;
+        if (!stream || stream->empty()) return {};
+        for (const int channels : {3, 1}) {
+            JpegDecodeOptions options;
+            options.channels = channels;
+            options.target_width = kPreviewWidth;
+            const std::optional<PixelImage> image = jpeg_decompress(*stream, options);
+            if (!image) continue;
+            return QImage(image->pixels.data(), image->width, image->height,
+                          image->width * image->channels,
+                          image->channels == 3 ? QImage::Format_RGB888 : QImage::Format_Grayscale8)
+                .copy();
+        }
+        return {};
     }
 
     // The flag bank in columns of eight, bit 0 at the top left.

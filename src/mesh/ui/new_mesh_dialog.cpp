@@ -5,7 +5,6 @@
 #include "mesh/new_mesh.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,12 +55,8 @@ std::optional<MeshSize> run_new_mesh_dialog(QWidget* parent) {
     dialog.register_control(kMessage, message);
     layout->addWidget(message);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(dialog.make_end_button(kCancel, QString::fromLatin1(text::kCancel)));
-    QPushButton* ok = dialog.make_end_button(kOk, QString::fromLatin1(text::kOk), true);
-    buttons->addWidget(ok);
-    layout->addLayout(buttons);
+    QPushButton* ok = dialog.add_end_buttons(*layout, kCancel, QString::fromLatin1(text::kCancel), kOk,
+                                             QString::fromLatin1(text::kOk));
 
     const auto validate = [&] {
         const int width = typed_cells(*sizes[0]);

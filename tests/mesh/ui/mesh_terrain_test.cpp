@@ -11,7 +11,10 @@
 #include "mesh/mesh_header_bindings.h"
 #include "mesh/new_mesh.h"
 #include "mesh/ui/new_mesh_dialog.h"
+#include "textures/jpeg_codec.h"
 #include "ui/editor_support.h"
+
+#include <QLabel>
 
 #include <QListWidget>
 
@@ -188,6 +191,40 @@ TEST_F(MeshTerrainWindow, ControlsEditTheirHeaderValuesAndApplyKeepsEveryOtherBy
     EXPECT_EQ(back.cell(5, 6).render_height, 2999);
     EXPECT_EQ(back.markers.size(), 1u);
     EXPECT_EQ(back.header.wind, fourcc("brez"));
+}
+
+TEST_F(MeshTerrainWindow, LevelPictureShowsThePickedJpeg) {
+    Bytes pixels(64 * 48 * 3);
+    for (std::size_t k = 0; k < pixels.size(); ++k) pixels[k] = static_cast<std::uint8_t>(k % 3 == 0 ? 200 : 40);
+    const std::optional<Bytes> jpeg = jpeg_compress(pixels, 64, 48, 3, 90);
+    ASSERT_TRUE(jpeg);
+    Bytes isle = sample_mesh();
+    put(isle, 552, 4, fourcc("brok"));
+    add_file("maps", {{kMesh, fourcc("isle"), "Isle", isle},
+                      {fourcc("jpeg"), fourcc("brok"), "broken.jpg", Bytes{0xFF, 0xD8, 1, 2, 3}},
+                      {fourcc("jpeg"), fourcc("titl"), "title.jpg", *jpeg}});
+    TTagEditForm& editor = open_terrain(fourcc("isle"));
+    auto* preview = editor.control<QLabel>(kLevelPicturePreview);
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->text(), "(no readable picture)");
+    {
+        DialogScript dialogs({[](XGDialog& picker) {
+            const auto* list = picker.control<QListWidget>(2);
+            for (int k = 0; k < list->count(); ++k)
+                if (list->item(k)->text().startsWith("title.jpg")) picker.choose_row(2, k);
+            picker.click(100);
+        }});
+        click(editor, kLevelPictureTag);
+    }
+    // 64 × 48 scaled up into the 188 × 124 inside the frame, keeping its shape.
+    ASSERT_FALSE(preview->pixmap().isNull());
+    EXPECT_EQ(preview->pixmap().height(), 124);
+    EXPECT_EQ(preview->pixmap().width(), 165);
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(uitest::number_at(payload(kMesh, fourcc("isle")), 552, 4, false), fourcc("titl"));
+    click(editor, kLevelPictureTag + 2);
+    EXPECT_TRUE(preview->pixmap().isNull());
+    EXPECT_EQ(preview->text(), "");
 }
 
 TEST_F(MeshTerrainWindow, AValueTypedBackIsNoChangeAndACutHeaderIsNotWritten) {
