@@ -139,6 +139,9 @@ TEST_F(MeshTerrainWindow, ControlsEditTheirHeaderValuesAndApplyKeepsEveryOtherBy
     // The map editor is the plain double-click's; the terrain window is the alternate one.
     app->openTag(tag(kMesh, fourcc("isle")), false);
     EXPECT_EQ(TagEditorWindow::of(tag(kMesh, fourcc("isle"))), nullptr);
+    // zephane --open opens the only editor a mesh has for now.
+    app->open_tags({"mesh:isle"});
+    EXPECT_NE(TagEditorWindow::of(tag(kMesh, fourcc("isle"))), nullptr);
     TTagEditForm& editor = open_terrain(fourcc("isle"));
     EXPECT_EQ(text(editor, kHint), QString::fromLatin1(kHintText));
     EXPECT_EQ(text(editor, kLandscape), "Island Colors");
