@@ -46,6 +46,9 @@ public:
         hint->setWordWrap(true);
         register_control(kHint, hint);
         page.add_row(nullptr, hint, kPickers);
+        // The pickers' row keeps the Collections box's side margins, so both sets line up.
+        const QMargins boxed = page.box(kCollections).layout()->contentsMargins();
+        page.box(kPickers).layout()->setContentsMargins(boxed.left(), 0, boxed.right(), 0);
         page.finish();
     }
 
