@@ -71,8 +71,7 @@ std::optional<MeshSize> run_new_mesh_dialog(QWidget* parent) {
 
     if (dialog.run() != kOk) return std::nullopt;
     const MeshSize size{typed_cells(*sizes[0]), typed_cells(*sizes[1])};
-    // Return pressed in an edit box ends the dialog through the default button even when it
-    // is disabled in some styles; a size the rule refuses is never made.
+    // A size the rule refuses is never made, whatever ended the dialog with OK.
     if (!valid_new_mesh_size(size.width, size.height)) return std::nullopt;
     return size;
 }
