@@ -4,8 +4,6 @@
 #include "app/record_bindings.h"
 #include "framework/xg_dialog.h"
 
-#include <QHBoxLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <vector>
 
@@ -22,11 +20,8 @@ bool run_record_dialog(QWidget* parent, const RecordDialogForm& form, std::span<
     page.add_bindings(bindings);
     page.finish();
     layout->addWidget(content);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(dialog.make_end_button(kRecordDialogCancel, QStringLiteral("Cancel")));
-    buttons->addWidget(dialog.make_end_button(kRecordDialogOk, QStringLiteral("OK"), true));
-    layout->addLayout(buttons);
+    dialog.add_end_buttons(*layout, kRecordDialogCancel, QStringLiteral("Cancel"), kRecordDialogOk,
+                           QStringLiteral("OK"));
 
     ControlAccessors values([&dialog](int id) { return dialog.find_control(id); }, nullptr);
     bindings.fill(values, part);

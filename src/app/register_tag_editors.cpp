@@ -17,6 +17,7 @@
 #include "definitions/ui/text_tag_form.h"
 #include "definitions/ui/wind_form.h"
 #include "dialogs/ui/dialog_preview_form.h"
+#include "mesh/ui/mesh_form.h"
 #include "sound/ui/soun_form.h"
 
 namespace zephane {
@@ -35,6 +36,7 @@ void register_tag_editors() {
     register_media_type_editor();
     register_mesh_effect_editor();
     register_mesh_lighting_editor();
+    register_mesh_editors();
     register_object_editor();
     register_observer_constants_editor();
     register_sound_list_editor();

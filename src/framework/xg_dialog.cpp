@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -34,6 +35,17 @@ QPushButton* XGDialog::make_end_button(int id, const QString& text, bool is_defa
     connect(button, &QPushButton::clicked, this, [this, id] { end(id); });
     register_control(id, button);
     return button;
+}
+
+QPushButton* XGDialog::add_end_buttons(QBoxLayout& layout, int cancel_id, const QString& cancel,
+                                       int default_id, const QString& text) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(make_end_button(cancel_id, cancel));
+    QPushButton* chosen = make_end_button(default_id, text, true);
+    buttons->addWidget(chosen);
+    layout.addLayout(buttons);
+    return chosen;
 }
 
 int XGDialog::run() {
