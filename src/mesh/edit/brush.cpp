@@ -63,6 +63,18 @@ namespace {
 
 std::uint16_t clamp_value(double value) { return static_cast<std::uint16_t>(std::clamp(value, 0.0, 65535.0)); }
 
+struct EnabledValues {
+    std::array<std::size_t, 6> index{};
+    int count = 0;
+};
+
+EnabledValues enabled_values(const ModifyFlags& modify) {
+    EnabledValues enabled;
+    for (std::size_t v = 0; v < 6; ++v)
+        if (modify[v]) enabled.index[static_cast<std::size_t>(enabled.count++)] = v;
+    return enabled;
+}
+
 template <typename Step>
 void apply(Mesh& mesh, const Press& press, const ModifyFlags& modify, Step step) {
     for (const auto& point : press.points) {
@@ -76,9 +88,19 @@ void apply(Mesh& mesh, const Press& press, const ModifyFlags& modify, Step step)
 } // namespace
 
 void pull_grid(Mesh& mesh, const Press& press, double h, const ModifyFlags& modify) {
-    apply(mesh, press, modify, [h](const PressPoint& p, std::size_t v) {
-        return p.start[v] + std::trunc(h * p.weight * 512);
-    });
+    // The lift is the same for every value of a point: computed once, then added in integers
+    // (clamping the lift to ±65536 keeps the clamped sum what the double sum would give).
+    const EnabledValues enabled = enabled_values(modify);
+    for (const auto& point : press.points) {
+        // The conversion truncates toward zero, as the lift is defined.
+        const auto delta = static_cast<std::int32_t>(std::clamp(h * point.weight * 512, -65536.0, 65536.0));
+        mesh_cell& cell = mesh.cell(point.x, point.y);
+        for (int k = 0; k < enabled.count; ++k) {
+            const std::size_t v = enabled.index[static_cast<std::size_t>(k)];
+            set_cell_value(cell, static_cast<int>(v),
+                           static_cast<std::uint16_t>(std::clamp(point.start[v] + delta, 0, 65535)));
+        }
+    }
 }
 
 void smooth_grid(Mesh& mesh, const Press& press, double h, const ModifyFlags& modify) {
