@@ -284,6 +284,8 @@ int main(int argc, char** argv) {
         {"form", "stnd", "editor-formation"},        {"conn", "rope", "editor-connector"},
         {"meef", "quak", "editor-mesh-effect"},      {"meli", "noon", "editor-mesh-lighting"},
         {"obpc", "camr", "editor-observer-constants"}, {"stli", "sayg", "editor-string-list"},
+        {"ligh", "chai", "editor-lightning"},        {"medi", "watr", "editor-media-type"},
+        {"bina", "optn", "dialog-preview"},
     };
     for (const Shot& s : shots) {
         TTagEditForm& editor = shooter.open(s.type, s.id);
@@ -291,7 +293,7 @@ int main(int argc, char** argv) {
         shooter.close(editor);
     }
 
-    // The dialogs: the tag picker, the effect modifiers, the close prompt.
+    // The dialogs: the tag picker, the effect modifiers, the close prompt, the damage dialog.
     TTagEditForm& artifact = shooter.open("arti", "hamr");
     shooter.shoot_next_dialog(QStringLiteral("dialog-tag-picker"), 101);
     artifact.control<QAbstractButton>(10107)->click();
@@ -302,6 +304,11 @@ int main(int argc, char** argv) {
     object.control<QLineEdit>(11601)->setText(QStringLiteral("-0.5"));
     shooter.shoot_next_dialog(QStringLiteral("dialog-commit-changes"), 103);
     app.frame().close_form(object);
+
+    TTagEditForm& lightning = shooter.open("ligh", "chai");
+    shooter.shoot_next_dialog(QStringLiteral("dialog-projectile-damage"), 1002);
+    lightning.control<QAbstractButton>(10710)->click();
+    shooter.close(lightning);
 
     // The mesh's Mesh Terrain Window and the New Mesh dialog.
     TTagEditForm& terrain = shooter.open("mesh", "isle", true);

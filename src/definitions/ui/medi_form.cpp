@@ -13,9 +13,10 @@ namespace {
 
 using namespace medi_bindings;
 
-constexpr EditorGroup kGroups[] = {{nullptr, 0},          {kSurface, 0},          {kSurfaceEffect, 0},
-                                   {kSplashes, 1},        {kAnimationSets[0], 2}, {kAnimationSets[1], 2},
-                                   {kAnimationSets[2], 3}, {kAnimationSets[3], 3}};
+// The surface and what it spawns in the first column, the animation sets as a 2 × 2 grid.
+constexpr EditorGroup kGroups[] = {{nullptr, 0},           {kSurface, 0},          {kSurfaceEffect, 0},
+                                   {kSplashes, 0},         {kAnimationSets[0], 1}, {kAnimationSets[1], 1},
+                                   {kAnimationSets[2], 2}, {kAnimationSets[3], 2}};
 
 using TmediEditForm = TableEditForm<media_type_definition>;
 
