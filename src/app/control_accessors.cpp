@@ -278,6 +278,22 @@ void ControlAccessors::set_span(int lower_id, int upper_id, RealRange span, doub
     remember_pair(lower_id, upper_id, span.lower, span.delta);
 }
 
+void ControlAccessors::set_stored_span(int lower_id, int upper_id, const NumericFormat& format,
+                                       StoredRange span) {
+    set_number(lower_id, format, span.lower);
+    set_number(upper_id, format, span.lower + span.delta);
+    remember_pair(lower_id, upper_id, static_cast<double>(span.lower), static_cast<double>(span.delta));
+}
+
+StoredRange ControlAccessors::get_stored_span(int lower_id, int upper_id,
+                                              const NumericFormat& format) const {
+    if (const ShownPair* pair = untouched_pair(lower_id, upper_id))
+        return {static_cast<std::int64_t>(pair->first), static_cast<std::int64_t>(pair->second)};
+    std::int64_t lower = get_number(lower_id, format), upper = get_number(upper_id, format);
+    if (upper < lower) std::swap(lower, upper);
+    return {lower, upper - lower};
+}
+
 RealRange ControlAccessors::get_span(int lower_id, int upper_id, double per_unit) const {
     if (const ShownPair* pair = untouched_pair(lower_id, upper_id))
         return {pair->first, pair->second};

@@ -96,6 +96,10 @@ public:
     // round are swapped.
     void set_span(int lower_id, int upper_id, RealRange span, double per_unit, int decimals);
     RealRange get_span(int lower_id, int upper_id, double per_unit) const;
+    // A lower bound and a span (upper − lower) shown through the field's formatter; bounds
+    // typed the wrong way round are swapped.
+    void set_stored_span(int lower_id, int upper_id, const NumericFormat& format, StoredRange span);
+    StoredRange get_stored_span(int lower_id, int upper_id, const NumericFormat& format) const;
 
     // Whether the control still shows the text it was last filled with.
     bool is_untouched(int id) const;

@@ -196,7 +196,8 @@ void EditorPage::add_bindings(const RecordBindings& bindings) {
             break;
         case BindingKind::range:
         case BindingKind::decimal_range:
-        case BindingKind::span: add_range(b.control, b.second, b.label, b.group); break;
+        case BindingKind::span:
+        case BindingKind::stored_span: add_range(b.control, b.second, b.label, b.group); break;
         }
     }
 }

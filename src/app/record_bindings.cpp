@@ -96,6 +96,10 @@ void RecordBindings::fill(ControlAccessors& controls, std::span<const std::uint8
                  static_cast<double>(value_at(record, *bound.second, bound.second_offset))},
                 bound.per_unit, bound.format.decimals);
             break;
+        case BindingKind::stored_span:
+            controls.set_stored_span(b.control, b.second, bound.format,
+                                     {value, value_at(record, *bound.second, bound.second_offset)});
+            break;
         case BindingKind::span:
             controls.set_span(
                 b.control, b.second,
@@ -139,6 +143,12 @@ void RecordBindings::read(const ControlAccessors& controls, std::span<std::uint8
             store(record, *bound.second, bound.second_offset, range.delta);
             break;
         }
+        case BindingKind::stored_span: {
+            const StoredRange span = controls.get_stored_span(b.control, b.second, bound.format);
+            store(record, field, bound.offset, span.lower);
+            store(record, *bound.second, bound.second_offset, span.delta);
+            break;
+        }
         case BindingKind::decimal_range:
         case BindingKind::span: {
             const RealRange range =
@@ -167,7 +177,8 @@ void RecordBindings::mark_unstorable(ControlAccessors& controls) const {
         }
         case BindingKind::range:
         case BindingKind::decimal_range:
-        case BindingKind::span: {
+        case BindingKind::span:
+        case BindingKind::stored_span: {
             if (!controls.control_at(b.second)) break;
             const std::string lower = controls.typed_text(b.control);
             const std::string upper = controls.typed_text(b.second);
@@ -176,6 +187,11 @@ void RecordBindings::mark_unstorable(ControlAccessors& controls) const {
                 const StoredRange range = parse_range(bound.format, lower, upper);
                 shown_lower = format_stored(bound.format, range.lower);
                 shown_upper = format_stored(bound.format, range_upper(range));
+            } else if (b.kind == BindingKind::stored_span) {
+                std::int64_t low = parse_stored(bound.format, lower), high = parse_stored(bound.format, upper);
+                if (low > high) std::swap(low, high);
+                shown_lower = format_stored(bound.format, low);
+                shown_upper = format_stored(bound.format, high);
             } else {
                 // Shown as typed, in order; what is no number counts as 0.
                 double low = parse_number(lower), high = parse_number(upper);

@@ -19,6 +19,7 @@ enum class BindingKind : std::uint8_t {
     range,        // lower bound and delta, range rule on stored values
     decimal_range,// lower bound and delta, decimal range rule (counts, ticks shown as seconds)
     span,         // lower bound and span (upper − lower), ticks shown as seconds
+    stored_span,  // lower bound and span (upper − lower), both in the field's own encoding
 };
 
 struct FieldBinding {
@@ -67,6 +68,14 @@ constexpr FieldBinding decimal_range(const char* lower, const char* delta, int l
 constexpr FieldBinding span(const char* lower, const char* span_field, int lower_control,
                             int upper_control, const char* label, const char* group = nullptr) {
     return {BindingKind::span, lower, 0, lower_control, upper_control, label, group, -1, span_field};
+}
+
+// Both bounds through the lower bound's formatter (fixed values, fractions, whole seconds).
+constexpr FieldBinding stored_span(const char* lower, const char* span_field, int lower_control,
+                                   int upper_control, const char* label, const char* group = nullptr,
+                                   std::uint16_t index = 0) {
+    return {BindingKind::stored_span, lower, index, lower_control, upper_control, label, group, -1,
+            span_field};
 }
 
 } // namespace bind

@@ -116,7 +116,7 @@ std::string format_stored(const NumericFormat& format, std::int64_t stored) {
         return format_decimal(static_cast<double>(stored & 0xFFFF) / kAngleUnitsPerDegree * kTicksPerSecond, 2);
     case Encoding::colour_component: return std::to_string((stored >> 8) & 0xFF); // the high byte
     case Encoding::ticks: return format_decimal(static_cast<double>(stored) / kTicksPerSecond, format.decimals);
-    case Encoding::whole_seconds: return std::to_string(rounded(static_cast<double>(stored) / kTicksPerSecond));
+    case Encoding::whole_seconds: return std::to_string(stored / static_cast<std::int64_t>(kTicksPerSecond)); // truncated
     default: return std::to_string(stored);
     }
 }

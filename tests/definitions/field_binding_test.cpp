@@ -35,6 +35,8 @@
 #include "definitions/obje_bindings.h"
 #include "definitions/obpc.h"
 #include "definitions/obpc_bindings.h"
+#include "definitions/part.h"
+#include "definitions/part_bindings.h"
 #include "definitions/wind.h"
 #include "definitions/wind_bindings.h"
 
@@ -63,6 +65,7 @@ std::vector<EditorTable> editor_tables() {
         {"meli", mesh_lighting_definition::kLayout, meli_bindings::kBindings},
         {"obje", object_definition::kLayout, obje_bindings::kBindings},
         {"obpc", observer_constants_definition::kLayout, obpc_bindings::axis_bindings()},
+        {"part", particle_system_definition::kLayout, part_bindings::kBindings},
         {"wind", wind_definition::kLayout, wind_bindings::kBindings},
     };
 }

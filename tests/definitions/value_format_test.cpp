@@ -93,6 +93,7 @@ TEST(DecimalsAndTimes, FloatBitsTicksAndColours) {
     const NumericFormat seconds = as(Encoding::whole_seconds, 2, true);
     EXPECT_EQ(parse_stored(seconds, "4"), 120);
     EXPECT_EQ(format_stored(seconds, 120), "4");
+    EXPECT_EQ(format_stored(seconds, 59), "1") << "whole seconds, by integer division";
 
     const NumericFormat colour = as(Encoding::colour_component, 2, false);
     EXPECT_EQ(parse_stored(colour, "255"), 65535);

@@ -285,7 +285,7 @@ int main(int argc, char** argv) {
         {"meef", "quak", "editor-mesh-effect"},      {"meli", "noon", "editor-mesh-lighting"},
         {"obpc", "camr", "editor-observer-constants"}, {"stli", "sayg", "editor-string-list"},
         {"ligh", "chai", "editor-lightning"},        {"medi", "watr", "editor-media-type"},
-        {"bina", "optn", "dialog-preview"},
+        {"part", "rain", "editor-particle-system"}, {"bina", "optn", "dialog-preview"},
     };
     for (const Shot& s : shots) {
         TTagEditForm& editor = shooter.open(s.type, s.id);

@@ -88,6 +88,16 @@ std::vector<EditorCase> cases() {
           edit(12001, 122, 2, true, 256, "1.0", "0.5", 128),
           edit(13001, 134, 2, true, 128, "0.5", "2", 512),      // Diffuse 0
           edit(14506, 180, 2, true, 512, "2.0", "-1", -256)}}, // Specular 1, its last value
+        {"part", 128, "Particle Systems Window",
+         {check(11814, 0, 4, 0x5, "1", "0", 0xC), check(11900, 0, 4, 0x5, "0", "1", 0xC),
+          edit(11812, 22, 2, true, 100, "100", "250", 250),
+          edit(11821, 28, 4, true, 0, "0.0", "-1", -65536), // -1 to 1: span 2.0
+          edit(11822, 40, 4, true, 0, "0.0", "1", 131072),
+          edit(11817, 58, 2, true, 256, "1.0", "2", 512),
+          edit(11827, 60, 2, true, 45, "1", "10", 300), // whole seconds: 10 to 20 stores 300, 300
+          edit(11828, 62, 2, true, 0, "1", "20", 300),
+          edit(11837, 80, 2, true, 30, "1", "1", 30), // transition 1 to 3 seconds: span 60
+          edit(11838, 82, 2, true, 0, "1", "3", 60)}},
         {"amso", 64, "Ambient Sound Window",
          {edit(10005, 4, 2, true, 512, "1.0", "2", 1024),
           edit(10006, 6, 2, true, 5120, "10.0", "20.5", 10496),
