@@ -25,7 +25,7 @@ SkeletalModel make_model(std::uint16_t vertices, std::size_t block_count) {
         skmd_bone& bone = m.bones[b];
         std::memset(&bone, 0, sizeof bone);
         bone.parent = static_cast<std::int16_t>(b) - 1;
-        bone.rotation[0] = 1.0f;
+        bone.rotation[3] = 1.0f; // identity (x, y, z, w)
         bone.position[1] = 2.5f * static_cast<float>(b);
         bone.value114 = -1;
         bone.value156 = -1;
