@@ -6,18 +6,13 @@
 #include <vector>
 
 #include "skeletal/skmd_payload.h"
+#include "support/test_support.h"
 #include "tags/dependency_reporter.h"
 #include "tags/tag_database.h"
 #include "tags/tag_types.h"
 
 namespace zephane {
 namespace {
-
-class Recorder : public DependencyReporter {
-public:
-    void report_dependency(tag_type type, tag_id id) override { seen.emplace_back(type, id); }
-    std::vector<std::pair<tag_type, tag_id>> seen;
-};
 
 TEST(SkmdType, NewTagAndDependencies) {
     detach_all_tag_operations();
@@ -46,11 +41,11 @@ TEST(SkmdType, NewTagAndDependencies) {
     set.models.push_back(model);
     TagEntry* full = db.add_tag(file, kSkeletalModelTagType, fourcc("full"), 1, "", 0, 0,
                                 save_skmd_payload(set));
-    Recorder recorder;
+    test::RecordingReporter recorder;
     tag_type_dependencies(kSkeletalModelTagType)(db, *fresh, recorder);
-    EXPECT_TRUE(recorder.seen.empty());
+    EXPECT_TRUE(recorder.reported.empty());
     tag_type_dependencies(kSkeletalModelTagType)(db, *full, recorder);
-    EXPECT_EQ(recorder.seen, (std::vector<std::pair<tag_type, tag_id>>{
+    EXPECT_EQ(recorder.reported, (std::vector<std::pair<tag_type, tag_id>>{
                                  {fourcc("skan"), fourcc("walk")},
                                  {fourcc("txst"), fourcc("skin")},
                                  {fourcc("skmd"), fourcc("hat ")},
