@@ -97,7 +97,7 @@ SkmdLodBlock read_lod_block(ByteReader& r, const skmd_lod_header& h, std::size_t
 }
 
 // Reads one model; false when a block's computed size differs from its stored one.
-bool read_model(ByteReader& r, SkeletalModel& model, std::string& failure) {
+bool read_model(ByteReader& r, SkeletalModel& model, std::optional<FormatError>& failure) {
     model.header = read_model_header(r);
     const skmd_model_header& h = model.header;
     check_model_header(r, h);
@@ -127,10 +127,12 @@ bool read_model(ByteReader& r, SkeletalModel& model, std::string& failure) {
         const std::size_t computed =
             skmd_lod_block_size(lod_header, h.bone_count, band.lowest, band.highest);
         if (computed != static_cast<std::size_t>(band.size)) {
-            failure = "level-of-detail block " + std::to_string(k) + " of model '" +
-                      std::string(h.name, strnlen(h.name, sizeof h.name)) + "' holds " +
-                      std::to_string(band.size) + " bytes where its counts give " +
-                      std::to_string(computed);
+            const std::size_t model_start = r.absolute_position() - r.position();
+            failure.emplace("level-of-detail block size", model_start + entry_at + 8,
+                            "block " + std::to_string(k) + " of model '" +
+                                std::string(h.name, strnlen(h.name, sizeof h.name)) + "' holds " +
+                                std::to_string(band.size) + " bytes where its counts give " +
+                                std::to_string(computed));
             return false;
         }
         model.blocks.push_back(read_lod_block(block_reader, lod_header, h.bone_count, band));
@@ -227,10 +229,8 @@ SkmdLoad load_skmd_payload(std::span<const std::uint8_t> payload) {
         const auto offset = static_cast<std::size_t>(entry.offset);
         ByteReader model_reader(payload.subspan(offset, static_cast<std::size_t>(entry.size)), offset);
         SkeletalModel model;
-        std::string failure;
-        if (!read_model(model_reader, model, failure)) {
+        if (!read_model(model_reader, model, load.failure)) {
             load.set.header.model_count = static_cast<std::uint16_t>(i);
-            load.failure = failure;
             return load;
         }
         load.set.models.push_back(std::move(model));
@@ -240,7 +240,7 @@ SkmdLoad load_skmd_payload(std::span<const std::uint8_t> payload) {
 
 SkeletalModelSet load_whole_skmd_payload(std::span<const std::uint8_t> payload) {
     SkmdLoad load = load_skmd_payload(payload);
-    if (load.failure) throw FormatError("level-of-detail block", 0, *load.failure);
+    if (load.failure) throw *load.failure;
     return std::move(load.set);
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/byte_reader.h"
 #include "skeletal/skmd_records.h"
 
 namespace zephane {
@@ -44,7 +45,7 @@ struct SkmdLoad {
     SkeletalModelSet set;
     // Set when a level-of-detail block's computed size differs from its stored size: the
     // models before that one are kept.
-    std::optional<std::string> failure;
+    std::optional<FormatError> failure;
 };
 
 // Hostile bytes (counts or offsets outside the payload) throw FormatError naming the field

@@ -213,6 +213,8 @@ TEST(SkmdPayload, ABlockOfTheWrongSizeEndsTheLoadKeepingEarlierModels) {
     store_u16(p.data() + second + offset + 4, 2); // block 1's triangle count
     const SkmdLoad load = load_skmd_payload(p);
     ASSERT_TRUE(load.failure);
+    EXPECT_EQ(load.failure->field(), "level-of-detail block size");
+    EXPECT_EQ(load.failure->offset(), second + 176 + 16 + 8);
     EXPECT_EQ(load.set.models.size(), 1u);
     EXPECT_EQ(load.set.header.model_count, 1);
     EXPECT_THROW(rewrite_skmd_payload(p, 1), FormatError);
