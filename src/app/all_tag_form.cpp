@@ -2,6 +2,7 @@
 
 #include "app/app_texts.h"
 #include "app/command_ids.h"
+#include "app/tag_rows.h"
 #include "app/zephane_app.h"
 #include "base/errors.h"
 
@@ -27,6 +28,7 @@ void TAllTagForm::rebuildTree(bool refresh) {
     const RowFilter& filter = row_filter();
     std::unordered_map<tag_type, TreeRow*> type_rows;
     std::vector<TreeRow*> order;
+    const CopyNotes copies(app_.db(), [this](const TagFile& file) { return app_.file_display_name(file); });
     for (TagFile& file : app_.db().files()) {
         for (TagGroup& group : file.groups) {
             const bool whole_group = filter.matches_type(group.type);
@@ -41,7 +43,12 @@ void TAllTagForm::rebuildTree(bool refresh) {
                     type_rows.emplace(group.type, type_row);
                     order.push_back(type_row);
                 }
-                add_tag_row(*type_row, tag);
+                TreeRow& row = add_tag_row(*type_row, tag);
+                if (const std::optional<CopyNote> note = copies.note(tag)) {
+                    row.note = note->suffix;
+                    row.tooltip = note->tooltip;
+                    row.dimmed = note->overridden;
+                }
             }
         }
     }

@@ -37,6 +37,20 @@ inline constexpr const char* kCannotOpenTitle = "Open";
 inline constexpr const char* kSaveAsRefused =
     "^0 is a tag file. Save As does not write over a tag file; choose another name.";
 
+// A second tag for a single-tag file under local.
+inline constexpr const char* kOneTagPerLocalFile = "One Tag per Local File";
+inline constexpr const char* kOneTagPerLocalFileText =
+    "^0 is in a folder named local, where a file holds exactly one tag, so it could not be "
+    "saved with another. Put the new tags into new files beside it, or save this file as a "
+    "plugin?";
+inline constexpr const char* kNewFiles = "New Files";
+inline constexpr const char* kSaveAsPlugin = "Save as Plugin...";
+// Create Tag of a type whose new tags get no payload.
+inline constexpr const char* kNoNewTagPayload =
+    "No tag was made: ^0 cannot be created here, as their type gives a new tag no payload.";
+
+inline constexpr const char* kWorkspaceProblemTitle = "Workspace";
+
 // Dialogs.
 inline constexpr const char* kCreateNewTagTitle = "Create New Tag";
 inline constexpr const char* kUntitledTag = "untitled tag";

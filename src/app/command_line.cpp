@@ -39,6 +39,12 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
             return true;
         };
         if (value("--workspace", line.workspace) || value("--trace-log", line.trace_log)) continue;
+        if (std::string tag; value("--open", tag)) {
+            if (tag.size() != 9 || tag[4] != ':')
+                line.error = "--open needs TYPE:ID (four characters each), not " + tag;
+            line.open_tags.push_back(tag);
+            continue;
+        }
         if (arg == "--help" || arg == "-h") {
             line.help = true;
         } else if (is_qt_value_option(arg)) {
@@ -55,13 +61,15 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
 }
 
 std::string usage_text() {
-    return "Usage: zephane [--workspace DIR] [--trace-log FILE|-] [ROOTLIST...]\n"
+    return "Usage: zephane [--workspace DIR] [--trace-log FILE|-] [--open TYPE:ID]... [ROOTLIST...]\n"
            "  --workspace DIR   the folder holding 'tags', 'local' and 'plugins'\n"
            "                    (default: the program's folder, else the last workspace)\n"
            "  --trace-log FILE  where diagnostic trace lines go ('-' for standard error;\n"
            "                    default " +
            default_trace_log() +
            ")\n"
+           "  --open TYPE:ID    opens the tag's editor once the workspace is loaded\n"
+           "                    (the copy a lookup returns); repeatable\n"
            "  ROOTLIST...       foundation root lists: build the foundation files in\n"
            "                    DIR/foundation_build without opening a window, then exit\n";
 }

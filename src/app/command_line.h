@@ -1,5 +1,6 @@
 #pragma once
-// The program's command line: zephane [--workspace DIR] [--trace-log FILE] [ROOTLIST...].
+// The program's command line: zephane [--workspace DIR] [--trace-log FILE] [--open TYPE:ID]...
+// [ROOTLIST...].
 // Arguments that are not options are foundation root lists; Qt's own options (-platform,
 // -style ...) are left for Qt.
 
@@ -11,6 +12,7 @@ namespace zephane {
 struct CommandLine {
     std::string workspace;
     std::vector<std::string> root_lists;
+    std::vector<std::string> open_tags; // "TYPE:ID", opened once the workspace is loaded
     std::string trace_log; // empty: the default debug log; "-": standard error
     bool help = false;
     std::string error; // a usage error, shown instead of starting

@@ -62,6 +62,20 @@ bool ControlAccessors::is_untouched(int id) const {
     return it != shown_.end() && control_at(id) && text_of(id) == it->second.text;
 }
 
+std::string ControlAccessors::typed_text(int id) const {
+    return control_at(id) ? latin1(text_of(id)) : std::string();
+}
+
+void ControlAccessors::mark_control(int id, const QString& note) {
+    QWidget* control = control_at(id);
+    if (!control) return;
+    const bool marked = !note.isEmpty();
+    if (control->property("unstorable").toBool() == marked && control->toolTip() == note) return;
+    control->setProperty("unstorable", marked);
+    control->setStyleSheet(marked ? QStringLiteral("border: 1px solid #c00000;") : QString());
+    control->setToolTip(note);
+}
+
 void ControlAccessors::forget_shown_values() {
     shown_.clear();
     shown_pairs_.clear();

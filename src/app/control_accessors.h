@@ -101,6 +101,11 @@ public:
     bool is_untouched(int id) const;
     // Forgets what the controls were filled with (reading parses their texts).
     void forget_shown_values();
+    // The text a control holds as typed ("" for none).
+    std::string typed_text(int id) const;
+    // Marks a control whose value cannot be stored as typed: a red frame and the note as its
+    // tooltip. An empty note takes the mark away.
+    void mark_control(int id, const QString& note);
 
     QWidget* control_at(int id) const { return find_ ? find_(id) : nullptr; }
 

@@ -42,6 +42,7 @@ protected:
         if (!store_definition(database(), tag(), copy_))
             throw UserError(tag().name + " - The changes could not be written.");
     }
+    void mark_values() override { bindings_.mark_unstorable(*this); }
     bool differs_from_tag() override {
         read_controls();
         return definition_changes_payload(database(), tag(), copy_);

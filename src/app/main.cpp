@@ -18,10 +18,12 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
-// Trace lines go to the debug log, never to the window.
+// Trace lines go to the debug log, never to the window. Every running program appends to it,
+// each line marked with its process, so two instances never overwrite each other's lines.
 std::unique_ptr<std::ofstream> open_trace_log(const std::string& asked) {
     if (asked == "-") {
         zephane::set_trace_sink([](const std::string& line) { std::cerr << line << '\n'; });
@@ -30,10 +32,13 @@ std::unique_ptr<std::ofstream> open_trace_log(const std::string& asked) {
     const std::string path = asked.empty() ? zephane::default_trace_log() : asked;
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-    auto log = std::make_unique<std::ofstream>(path, std::ios::trunc);
+    auto log = std::make_unique<std::ofstream>(path, std::ios::app);
     if (!*log) return nullptr;
-    zephane::set_trace_sink(
-        [stream = log.get()](const std::string& line) { *stream << line << std::endl; });
+    const std::string mark = "[" + std::to_string(::getpid()) + "] ";
+    zephane::set_trace_sink([stream = log.get(), mark](const std::string& line) {
+        *stream << mark << line << std::endl;
+    });
+    zephane::trace("zephane", __LINE__, "the program started");
     return log;
 }
 
@@ -71,5 +76,6 @@ int main(int argc, char** argv) {
     zephane::TZephaneApp app({line.workspace, zephane::program_folder(), {}});
     app.frame().show();
     app.start();
+    app.open_tags(line.open_tags);
     return QApplication::exec();
 }

@@ -34,6 +34,15 @@ std::int64_t rounded(double value) {
     return std::llround(std::clamp(value, -9.0e18, 9.0e18));
 }
 
+QString stored_as(const std::string& shown) {
+    return QStringLiteral("Will be stored as %1").arg(QString::fromStdString(shown));
+}
+
+QString stored_as(const std::string& lower, const std::string& upper) {
+    return QStringLiteral("Will be stored as %1 to %2")
+        .arg(QString::fromStdString(lower), QString::fromStdString(upper));
+}
+
 } // namespace
 
 RecordBindings::RecordBindings(const RecordLayout& layout, std::span<const FieldBinding> bindings,
@@ -140,6 +149,48 @@ void RecordBindings::read(const ControlAccessors& controls, std::span<std::uint8
             store(record, *bound.second, bound.second_offset, rounded(range.delta));
             break;
         }
+        }
+    }
+}
+
+void RecordBindings::mark_unstorable(ControlAccessors& controls) const {
+    for (const BoundField& bound : fields_) {
+        const FieldBinding& b = bound.binding;
+        if (!controls.control_at(b.control)) continue;
+        switch (b.kind) {
+        case BindingKind::number: {
+            const auto shown = controls.is_untouched(b.control)
+                                   ? std::nullopt
+                                   : stored_differently(bound.format, controls.typed_text(b.control));
+            controls.mark_control(b.control, shown ? stored_as(*shown) : QString());
+            break;
+        }
+        case BindingKind::range:
+        case BindingKind::decimal_range:
+        case BindingKind::span: {
+            if (!controls.control_at(b.second)) break;
+            const std::string lower = controls.typed_text(b.control);
+            const std::string upper = controls.typed_text(b.second);
+            std::string shown_lower, shown_upper;
+            if (b.kind == BindingKind::range) {
+                const StoredRange range = parse_range(bound.format, lower, upper);
+                shown_lower = format_stored(bound.format, range.lower);
+                shown_upper = format_stored(bound.format, range_upper(range));
+            } else {
+                // Shown as typed, in order; what is no number counts as 0.
+                double low = parse_number(lower), high = parse_number(upper);
+                if (low > high) std::swap(low, high);
+                shown_lower = format_decimal(low, std::max(bound.format.decimals, 1));
+                shown_upper = format_decimal(high, std::max(bound.format.decimals, 1));
+            }
+            const bool as_typed = (controls.is_untouched(b.control) && controls.is_untouched(b.second)) ||
+                                  (typed_as_shown(lower, shown_lower) && typed_as_shown(upper, shown_upper));
+            const QString note = as_typed ? QString() : stored_as(shown_lower, shown_upper);
+            controls.mark_control(b.control, note);
+            controls.mark_control(b.second, note);
+            break;
+        }
+        default: break;
         }
     }
 }

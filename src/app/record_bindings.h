@@ -34,6 +34,9 @@ public:
     // The record in native byte order.
     void fill(ControlAccessors& controls, std::span<const std::uint8_t> record) const;
     void read(const ControlAccessors& controls, std::span<std::uint8_t> record) const;
+    // Marks each numeric control whose typed text would not be stored as typed, with what it
+    // would be stored as; takes the mark from the others.
+    void mark_unstorable(ControlAccessors& controls) const;
 
     const std::vector<BoundField>& fields() const { return fields_; }
     const char* module() const { return module_; }

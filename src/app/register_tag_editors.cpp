@@ -6,6 +6,7 @@
 #include "definitions/ui/form_form.h"
 #include "definitions/ui/game_form.h"
 #include "definitions/ui/glli_form.h"
+#include "definitions/ui/ligh_form.h"
 #include "definitions/ui/loli_form.h"
 #include "definitions/ui/meef_form.h"
 #include "definitions/ui/meli_form.h"
@@ -14,6 +15,7 @@
 #include "definitions/ui/soli_form.h"
 #include "definitions/ui/text_tag_form.h"
 #include "definitions/ui/wind_form.h"
+#include "sound/ui/soun_form.h"
 
 namespace zephane {
 
@@ -25,12 +27,14 @@ void register_tag_editors() {
     register_formation_editor();
     register_game_parameter_editor();
     register_global_light_editor();
+    register_lightning_editor();
     register_local_light_editor();
     register_mesh_effect_editor();
     register_mesh_lighting_editor();
     register_object_editor();
     register_observer_constants_editor();
     register_sound_list_editor();
+    register_sound_editor();
     register_text_editors();
     register_wind_editor();
 }

@@ -4,7 +4,9 @@
 #include "app/command_ids.h"
 #include "app/tag_picker_dialog.h"
 #include "app/value_controls.h"
+#include "app/writable_copy.h"
 #include "framework/xg_alert.h"
+#include "base/errors.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -49,8 +51,11 @@ TTagEditForm::TTagEditForm(int resource, const char* form_title, TagDatabase& db
 TTagEditForm::~TTagEditForm() = default;
 
 void TTagEditForm::build_header() {
-    auto* row = new QHBoxLayout(header_);
-    row->setContentsMargins(8, 6, 8, 7);
+    auto* rows = new QVBoxLayout(header_);
+    rows->setContentsMargins(8, 6, 8, 7);
+    rows->setSpacing(4);
+    auto* row = new QHBoxLayout;
+    rows->addLayout(row);
     auto* file = new QPushButton(QStringLiteral("File:"), header_);
     auto* path = new QLabel(header_);
     path->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -69,6 +74,12 @@ void TTagEditForm::build_header() {
     row->addWidget(path, 1);
     row->addWidget(reload);
     row->addWidget(apply);
+    auto* note = new QLabel(header_);
+    note->setWordWrap(true);
+    note->setStyleSheet(QStringLiteral("QLabel { color: #8a5a00; }"));
+    note->hide();
+    register_control(kLockedNote, note);
+    rows->addWidget(note);
 }
 
 void TTagEditForm::finishInit() {
@@ -104,12 +115,35 @@ void TTagEditForm::reload() {
     filling_ = false;
     if (!filled_) resize(sizeHint()); // the first fill decides the widths of labels and paths
     filled_ = true;
+    mark_values();
     update_buttons();
 }
 
-void TTagEditForm::apply() {
+void TTagEditForm::refuse_unstorable_text() const {
+    const auto check = [](const QString& text) {
+        for (const QChar c : text)
+            if (c.unicode() > 0xFF)
+                throw UserError("The text \"" + text.toStdString() + "\" holds \"" +
+                                QString(c).toStdString() +
+                                "\", which tag texts cannot hold (they keep Latin-1 characters "
+                                "only).");
+    };
+    for (const QLineEdit* edit : background_->findChildren<QLineEdit*>()) check(edit->text());
+    for (const QPlainTextEdit* text : background_->findChildren<QPlainTextEdit*>())
+        check(text->toPlainText());
+}
+
+bool TTagEditForm::apply() {
+    refuse_unstorable_text();
+    if (!locked_tag_note(tag()).empty()) {
+        TagEntry* copy = host() ? host()->writable_copy_of(tag(), this) : nullptr;
+        if (!copy) return false; // the controls keep the changes
+        retarget(*copy);
+    }
     do_apply();
-    update_buttons();
+    // The controls show what was stored: clamped, rounded, ranges in order.
+    reload();
+    return true;
 }
 
 bool TTagEditForm::isModified() {
@@ -117,7 +151,9 @@ bool TTagEditForm::isModified() {
 }
 
 void TTagEditForm::contents_changed() {
-    if (!filling_ && filled_) update_buttons();
+    if (filling_ || !filled_) return;
+    mark_values();
+    update_buttons();
 }
 
 void TTagEditForm::update_buttons() {
@@ -154,6 +190,11 @@ void TTagEditForm::updateHeader() {
         // but the tooltip still tells.
         label->setMinimumWidth(std::min(label->fontMetrics().horizontalAdvance(label->text()) + 4, 400));
     }
+    if (auto* note = control<QLabel>(kLockedNote)) {
+        const std::string why = locked_tag_note(tag());
+        note->setText(QString::fromStdString(why));
+        note->setVisible(!why.empty());
+    }
 }
 
 void TTagEditForm::tagChanged(tag_type type, tag_id id) {
@@ -176,7 +217,7 @@ bool TTagEditForm::canClose() {
          {kPromptDiscard, QStringLiteral("Discard Changes")}},
         kPromptApply, kPromptCancel);
     if (answer == kPromptCancel) return false;
-    if (answer == kPromptApply) apply();
+    if (answer == kPromptApply) return apply();
     return true;
 }
 

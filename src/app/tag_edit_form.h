@@ -52,6 +52,8 @@ public:
     static constexpr int kPathText = 9802;
     static constexpr int kReloadButton = 9803;
     static constexpr int kApplyButton = 9804;
+    // The note under the header's buttons when the tag's file cannot take changes.
+    static constexpr int kLockedNote = 9805;
     // Buttons of the close prompt.
     static constexpr int kPromptApply = 101;
     static constexpr int kPromptCancel = 102;
@@ -68,8 +70,9 @@ public:
     void finishInit() override;
     // Fills the controls from the tag.
     void reload() final;
-    // Controls into the tag.
-    void apply();
+    // Controls into the tag. A tag whose file cannot take changes first gets a copy in a
+    // file the user picks, and the editor moves to it; false when the user cancelled that.
+    bool apply();
     // Whether the controls hold something the tag does not.
     bool isModified();
     void updateHeader() override;
@@ -99,12 +102,17 @@ public:
     bool filling() const { return filling_ || !filled_; }
 
 protected:
+    // Marks controls whose typed values would be stored otherwise (editors with a binding
+    // table do it through the table).
+    virtual void mark_values() {}
     virtual void do_reload() = 0;
     virtual void do_apply() = 0;
     virtual bool differs_from_tag() = 0;
 
 private:
     void build_header();
+    // Refuses (UserError) a text holding a character tag texts cannot hold.
+    void refuse_unstorable_text() const;
     void watch_controls(QWidget* root);
     void update_buttons();
     void pick_reference(TagReferenceButton& button);

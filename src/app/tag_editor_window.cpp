@@ -26,6 +26,14 @@ TagEditorWindow::~TagEditorWindow() {
     std::erase(editors(), this);
 }
 
+void TagEditorWindow::retarget(TagEntry& tag) {
+    if (tag_->form == static_cast<void*>(this)) db_.set_tag_form(*tag_, nullptr);
+    tag_ = &tag;
+    db_.set_tag_form(tag, static_cast<void*>(this));
+    setWindowTitle(QString::fromLatin1(tag_editor_title(tag)));
+    updateHeader();
+}
+
 TagEditorWindow* TagEditorWindow::of(const TagEntry& tag) {
     return static_cast<TagEditorWindow*>(TagDatabase::get_tag_form(tag));
 }

@@ -22,6 +22,9 @@ public:
     virtual void reveal_tag_in_file(TagEntry& tag) = 0;
     virtual void show_tag_info(TagEntry& tag, QWidget* parent) = 0;
     virtual std::string file_display_name(const TagFile& file) const = 0;
+    // A tag whose file cannot take changes: asks where a copy of it goes and makes it (or
+    // finds the one made before); none when the user cancels.
+    virtual TagEntry* writable_copy_of(TagEntry& tag, QWidget* parent) = 0;
 };
 
 class TagEditorWindow : public XGForm {
@@ -33,6 +36,8 @@ public:
     ~TagEditorWindow() override;
 
     TagEntry& tag() const { return *tag_; }
+    // The window edits another tag from now on (the copy its changes went into).
+    void retarget(TagEntry& tag);
     TagDatabase& database() const { return db_; }
 
     // Runs once the factory has made the window (the header, the layout).

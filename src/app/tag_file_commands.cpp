@@ -60,7 +60,9 @@ void TTagFileForm::copy() {
 }
 
 void TTagFileForm::paste() {
-    const std::vector<TagEntry*> added = app_.clipboard().paste(app_.db(), *file_);
+    TagClipboard& clipboard = app_.clipboard();
+    const std::vector<TagEntry*> added = add_tags(
+        clipboard.records().size(), [&](TagFile& target) { return clipboard.paste(app_.db(), target); });
     rebuildTree(true);
     TTreeView* view = tree();
     view->clear_selection();
@@ -89,7 +91,7 @@ bool TTagFileForm::save() {
     return true;
 }
 
-bool TTagFileForm::save_as() {
+bool TTagFileForm::save_as(const std::string& folder) {
     TagDatabase& db = app_.db();
     FileDialogRequest request;
     request.kind = FileDialogRequest::kSave;
@@ -99,7 +101,8 @@ bool TTagFileForm::save_as() {
             ? QString::fromStdString(std::filesystem::path(*file_->spec).filename().string())
             : QString::fromLatin1(text::kUntitledFileName);
     request.folder =
-        file_->spec
+        !folder.empty() ? QString::fromStdString(folder)
+        : file_->spec
             ? QString::fromStdString(std::filesystem::path(*file_->spec).parent_path().string())
             : QString::fromStdString(app_.workspace());
     const std::optional<QString> chosen = xg_choose_file(this, request);
@@ -122,10 +125,8 @@ bool TTagFileForm::save_as() {
     }
     if (file_->kind == kFileKindPatch || file_->kind == kFileKindBase)
         refuse(*file_, "Cannot modify base tags or patches.");
-    std::size_t count = 0;
-    for (const TagGroup& group : file_->groups) count += group.entries.size();
-    if (resolve_save_kind(target, count) == TAG_FILE_TYPE_AUTO)
-        refuse(*file_, "A file in a folder named local holds exactly one tag.");
+    if (resolve_save_kind(target, file_tag_count(*file_)) == TAG_FILE_TYPE_AUTO)
+        refuse(*file_, kLocalFileHoldsOneTag);
     TagFileFailure failure;
     if (!db.write_tag_file(target, *file_, true, TAG_FILE_TYPE_AUTO, &failure, true))
         refuse(*file_, "The file could not be written: " + failure.message + ".");
@@ -163,18 +164,25 @@ void TTagFileForm::create_tag() {
     const std::optional<NewTagChoice> choice =
         run_create_tag_dialog(this, db, *file_, app_.last_created_type);
     if (!choice) return;
-    TagEntry* tag = db.add_tag(file_, choice->type, choice->id, tag_type_version(choice->type),
-                               choice->name, 0, 0, std::nullopt);
-    if (!tag) return;
-    if (const TagDefaultsOp defaults = tag_type_defaults(choice->type)) defaults(db, *tag);
-    if (!tag->data) {
-        db.delete_tag(*tag);
-        rebuildTree(true);
-        return;
-    }
+    TagEntry* created = nullptr;
+    add_tags(1, [&](TagFile& target) -> std::vector<TagEntry*> {
+        TagEntry* tag = db.add_tag(&target, choice->type, choice->id,
+                                   tag_type_version(choice->type), choice->name, 0, 0, std::nullopt);
+        if (!tag) return {};
+        if (const TagDefaultsOp defaults = tag_type_defaults(choice->type)) defaults(db, *tag);
+        if (!tag->data) {
+            db.delete_tag(*tag);
+            throw UserError(param_text(QString::fromLatin1(text::kNoNewTagPayload),
+                                       {QString::fromLatin1(tag_type_plural_name(choice->type))})
+                                .toStdString());
+        }
+        created = tag;
+        return {tag};
+    });
     rebuildTree(true);
-    revealTag(*tag, true, true);
-    app_.openTag(*tag, false);
+    if (!created) return;
+    if (created->file == file_) revealTag(*created, true, true);
+    app_.openTag(*created, false);
 }
 
 // ---- Drops ---------------------------------------------------------------------------------
@@ -192,34 +200,48 @@ void TTagFileForm::tree_drop(const QMimeData& mime) {
     run_reporting_errors(this, [&] {
         TagDatabase& db = app_.db();
         if (has_tag_drag_data(mime)) {
-            for (const DraggedTag& dragged : read_tag_drag_data(mime, db)) {
-                if (dragged.file == file_ || db.find_tag_in_file(*file_, dragged.type, dragged.id))
-                    continue;
-                const Payload* payload = db.get_tag_data(*dragged.tag);
-                if (!payload) continue;
-                db.add_tag(file_, dragged.type, dragged.id, dragged.tag->version, dragged.tag->name,
-                           0, static_cast<std::uint32_t>(payload->size()), *payload);
-            }
+            std::vector<DraggedTag> dragged;
+            for (DraggedTag& one : read_tag_drag_data(mime, db))
+                if (one.file != file_ && !db.find_tag_in_file(*file_, one.type, one.id))
+                    dragged.push_back(one);
+            if (dragged.empty()) return;
+            add_tags(dragged.size(), [&](TagFile& target) {
+                std::vector<TagEntry*> added;
+                for (const DraggedTag& one : dragged) {
+                    const Payload* payload = db.get_tag_data(*one.tag);
+                    if (!payload) continue;
+                    added.push_back(db.add_tag(&target, one.type, one.id, one.tag->version,
+                                               one.tag->name, 0,
+                                               static_cast<std::uint32_t>(payload->size()), *payload));
+                }
+                return added;
+            });
         } else {
+            std::vector<std::string> paths;
             for (const QUrl& url : mime.urls())
-                if (url.isLocalFile())
-                    drop_file(QFileInfo(url.toLocalFile()).absoluteFilePath().toStdString());
+                if (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir())
+                    paths.push_back(QFileInfo(url.toLocalFile()).absoluteFilePath().toStdString());
+            if (paths.empty()) return;
+            add_tags(paths.size(), [&](TagFile& target) {
+                for (const std::string& path : paths) drop_file(target, path);
+                return std::vector<TagEntry*>{};
+            });
         }
         rebuildTree(true);
     });
 }
 
-void TTagFileForm::drop_file(const std::string& path) {
+void TTagFileForm::drop_file(TagFile& target, const std::string& path) {
     TagDatabase& db = app_.db();
-    if (QFileInfo(QString::fromStdString(path)).isDir()) return;
     const bool was_loaded = is_loaded(db, path);
     if (TagFile* source = db.read_tag_file(path, false)) {
-        db.copy_missing_tags(*source, *file_);
+        db.copy_missing_tags(*source, target);
         // A tag file read only for the drop does not join the workspace's lookups.
-        if (!was_loaded && !source->form && source != file_) app_.close_file(*source);
+        if (!was_loaded && !source->form && source != file_ && source != &target)
+            app_.close_file(*source);
         return;
     }
-    db.import_raw_file(*file_, path);
+    db.import_raw_file(target, path);
 }
 
 } // namespace zephane

@@ -83,6 +83,18 @@ void TTagFileForm::rebuildTree(bool refresh) {
     end_rebuild(memory, refresh);
 }
 
+int TTagFileForm::ask_to_save() {
+    const QString name = file_->spec
+                             ? QString::fromLatin1(file_name_without_extension(*file_->spec))
+                             : QString::fromLatin1(text::kTheNewTagFile);
+    return xg_alert(this, QString::fromLatin1(text::kSaveWindowTitle),
+                    param_text(QString::fromLatin1(text::kSaveWindowText), {name}),
+                    {{kSaveButton, QString::fromLatin1(text::kSave)},
+                     {kCancelButton, QString::fromLatin1(text::kCancel)},
+                     {kDontSaveButton, QString::fromLatin1(text::kDontSave)}},
+                    kSaveButton, kCancelButton);
+}
+
 bool TTagFileForm::canClose() {
     if (!file_) return true;
     if (!TagDatabase::tag_file_needs_save(*file_)) {
@@ -94,15 +106,7 @@ bool TTagFileForm::canClose() {
         }
         return true;
     }
-    const QString name = file_->spec
-                             ? QString::fromLatin1(file_name_without_extension(*file_->spec))
-                             : QString::fromLatin1(text::kTheNewTagFile);
-    const int answer = xg_alert(this, QString::fromLatin1(text::kSaveWindowTitle),
-                                param_text(QString::fromLatin1(text::kSaveWindowText), {name}),
-                                {{kSaveButton, QString::fromLatin1(text::kSave)},
-                                 {kCancelButton, QString::fromLatin1(text::kCancel)},
-                                 {kDontSaveButton, QString::fromLatin1(text::kDontSave)}},
-                                kSaveButton, kCancelButton);
+    const int answer = ask_to_save();
     if (answer == kSaveButton) return save();
     if (answer != kDontSaveButton) return false;
     // The editors of the file's tags go before the file's unsaved state does.
@@ -114,6 +118,15 @@ bool TTagFileForm::canClose() {
     else
         app_.close_file(file);
     return true;
+}
+
+bool TTagFileForm::canQuit() {
+    // The program ends: "Don't Save" needs nothing undone, and a later Cancel finds the file
+    // as it was.
+    if (!file_ || !TagDatabase::tag_file_needs_save(*file_)) return true;
+    const int answer = ask_to_save();
+    if (answer == kSaveButton) return save();
+    return answer == kDontSaveButton;
 }
 
 bool TTagFileForm::command_status(int command, CommandState& state) {

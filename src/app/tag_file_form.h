@@ -6,7 +6,10 @@
 #include "app/tag_tree_form.h"
 #include "tags/tag_database.h"
 
+#include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace zephane {
 
@@ -25,6 +28,9 @@ public:
     static constexpr int kSaveButton = 101;
     static constexpr int kCancelButton = 102;
     static constexpr int kDontSaveButton = 103;
+    // Alert buttons when a second tag would go into a single-tag file under local.
+    static constexpr int kNewFilesButton = 111;
+    static constexpr int kSaveAsPluginButton = 112;
 
     // Registers the window with its file.
     TTagFileForm(TZephaneApp& app, TagFile& file);
@@ -37,6 +43,8 @@ public:
     // The database changed the file: title and rows again.
     void refresh();
     bool canClose() override;
+    bool canQuit() override;
+    int quit_order() const override { return 1; } // after the editors that apply into files
 
     bool command_status(int command, CommandState& state) override;
     bool do_command(int command) override;
@@ -44,18 +52,30 @@ public:
     bool tree_accepts_drop(const QMimeData& mime) override;
     void tree_drop(const QMimeData& mime) override;
 
-    // Save and Save As; false when nothing was written (cancelled or refused).
+    // Save and Save As; false when nothing was written (cancelled or refused). Save As
+    // proposes the folder given, else the file's own.
     bool save();
-    bool save_as();
+    bool save_as(const std::string& folder = {});
 
 private:
+    // The save prompt: kSaveButton, kCancelButton or kDontSaveButton.
+    int ask_to_save();
     void cut();
     void copy();
     void paste();
     void clear();
     void revert();
     void create_tag();
-    void drop_file(const std::string& path);
+    void drop_file(TagFile& target, const std::string& path);
+    // Adds tags through `add`, which adds them to the file it is given and returns them. A
+    // file under a folder named local holds one tag: before a second one arrives the user
+    // chooses between new single-tag files beside it and saving this file as a plugin.
+    // Returns the tags added to this window's file.
+    std::vector<TagEntry*> add_tags(std::size_t adding,
+                                    const std::function<std::vector<TagEntry*>(TagFile&)>& add);
+    // Writes each tag of an unsaved file into a single-tag file of its own in the folder and
+    // opens their windows.
+    void place_in_single_files(TagFile& scratch, const std::filesystem::path& folder);
     // Forgets the file: the window no longer shows it.
     void detach_file();
     // Closes the window once the current command is over.

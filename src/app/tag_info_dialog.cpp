@@ -3,7 +3,9 @@
 
 #include "app/app_texts.h"
 #include "app/tag_id_chooser.h"
+#include "framework/xg_alert.h"
 #include "framework/xg_dialog.h"
+#include "tags/tag_types.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -19,6 +21,9 @@ constexpr int kNameControl = 1;
 constexpr int kTypeControl = 8;
 constexpr int kOk = 101;
 constexpr int kCancel = 100;
+// Buttons of the question about a type code the type table does not know.
+constexpr int kUnknownTypeMove = 1;
+constexpr int kUnknownTypeCancel = 2;
 
 } // namespace
 
@@ -73,7 +78,21 @@ bool run_tag_info_dialog(QWidget* parent, TagDatabase& db, TagEntry& tag,
     const bool changed =
         new_name != tag.name || new_id != tag.id || new_type != TagDatabase::get_tag_type(tag);
     if (!changed) return false;
-    if (new_type != TagDatabase::get_tag_type(tag) && !may_change_type(tag)) return false;
+    if (new_type != TagDatabase::get_tag_type(tag)) {
+        // A code the type table does not know makes a tag no editor, loader or build knows.
+        if (!find_tag_type(new_type)) {
+            const int answer = xg_alert(
+                parent, QStringLiteral("Unknown Tag Type"),
+                QStringLiteral("\"%1\" is not a tag type this program knows: no editor, version "
+                               "update or foundation build will handle the tag. Move it anyway?")
+                    .arg(QString::fromLatin1(tag_id_to_text(new_type))),
+                {{kUnknownTypeMove, QStringLiteral("Move Anyway")},
+                 {kUnknownTypeCancel, QString::fromLatin1(text::kCancel)}},
+                kUnknownTypeCancel, kUnknownTypeCancel);
+            if (answer != kUnknownTypeMove) return false;
+        }
+        if (!may_change_type(tag)) return false;
+    }
     // Renaming marks the file for a rewrite, which the type move relies on.
     db.set_tag_name(tag, new_name);
     db.set_tag_id(tag, new_id);

@@ -1,4 +1,5 @@
 #include "app/tag_picker_dialog.h"
+#include "app/tag_rows.h"
 #include "base/text.h"
 
 #include "app/app_texts.h"
@@ -147,7 +148,20 @@ tag_id pickTag(QWidget* parent, TagDatabase& db, const TagPickRequest& request) 
         shown = candidates(db, type, current_only->isChecked() ? file : nullptr);
         const QSignalBlocker quiet(list);
         list->clear();
-        for (const TagEntry* tag : shown) list->addItem(row_label(*tag));
+        const bool every_file = !current_only->isChecked();
+        const CopyNotes copies(db, [&](const TagFile& owner) {
+            return request.path_of ? request.path_of(owner)
+                                   : TagDatabase::tag_file_spec(owner).value_or(text::kUnsavedTagFile);
+        });
+        for (const TagEntry* tag : shown) {
+            auto* item = new QListWidgetItem(row_label(*tag), list);
+            const std::optional<CopyNote> note = every_file ? copies.note(*tag) : std::nullopt;
+            if (!note) continue;
+            item->setText(item->text() + QStringLiteral("  ") + QString::fromStdString(note->suffix));
+            item->setToolTip(QString::fromStdString(note->tooltip));
+            if (note->overridden)
+                item->setForeground(list->palette().color(QPalette::Disabled, QPalette::Text));
+        }
         const auto found = std::find_if(shown.begin(), shown.end(),
                                         [wanted](const TagEntry* tag) { return tag->id == wanted; });
         if (!shown.empty())

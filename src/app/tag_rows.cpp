@@ -46,4 +46,34 @@ bool RowFilter::matches(const TagEntry& tag) const {
            matches_type(TagDatabase::get_tag_type(tag));
 }
 
+namespace {
+std::uint64_t copy_key(tag_type type, tag_id id) {
+    return (static_cast<std::uint64_t>(type) << 32) | id;
+}
+} // namespace
+
+CopyNotes::CopyNotes(const TagDatabase& db, PathOf path_of) : db_(db), path_of_(std::move(path_of)) {
+    for (const TagFile& file : db.files())
+        for (const TagGroup& group : file.groups)
+            for (const TagEntry& tag : group.entries) ++counts_[copy_key(group.type, tag.id)];
+}
+
+std::optional<CopyNote> CopyNotes::note(const TagEntry& tag) const {
+    const tag_type type = TagDatabase::get_tag_type(tag);
+    const auto it = counts_.find(copy_key(type, tag.id));
+    if (it == counts_.end() || it->second < 2) return std::nullopt;
+    const std::string here = path_of_(*TagDatabase::get_tag_file(tag));
+    const TagEntry* winner = db_.find_tag(type, tag.id);
+    CopyNote note;
+    note.suffix = "\u2014 " + here;
+    note.overridden = winner != &tag;
+    note.tooltip = "From " + here + "; " + std::to_string(it->second) + " files hold " +
+                   tag_id_to_text(type) + ":" + tag_id_to_text(tag.id) + ". ";
+    if (!note.overridden)
+        note.tooltip += "This is the copy the game uses.";
+    else if (winner)
+        note.tooltip += "The game uses the copy in " + path_of_(*TagDatabase::get_tag_file(*winner)) + ".";
+    return note;
+}
+
 } // namespace zephane

@@ -5,6 +5,9 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <unordered_map>
 #include <string>
 
 namespace zephane {
@@ -15,6 +18,27 @@ std::string tag_row_label(const TagEntry& tag);
 std::uint16_t tag_row_icon(const TagEntry& tag);
 // The group row's label: the type's plural name.
 std::string group_row_label(tag_type type);
+
+// Tags held by more than one file (the same type and id): which file a row comes from, and
+// whether a lookup returns that copy (plugins override local, local overrides base).
+struct CopyNote {
+    std::string suffix;  // "— plugins/over.tag"
+    std::string tooltip; // where it comes from, and which copy the game uses
+    bool overridden = false;
+};
+class CopyNotes {
+public:
+    using PathOf = std::function<std::string(const TagFile&)>;
+    // Counts every type and id over the database's files once.
+    CopyNotes(const TagDatabase& db, PathOf path_of);
+    // None for a tag no other file holds.
+    std::optional<CopyNote> note(const TagEntry& tag) const;
+
+private:
+    const TagDatabase& db_;
+    PathOf path_of_;
+    std::unordered_map<std::uint64_t, int> counts_;
+};
 
 // Narrows rows by a text typed above the tree: a tag stays when its name, its id or its
 // type (code or name) contains the text, without regard to case.

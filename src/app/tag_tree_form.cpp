@@ -96,8 +96,8 @@ TreeRow& TTagTreeForm::add_group_row(tag_type type, TagGroup* group) {
                            RowData{type, group, 0, nullptr});
 }
 
-void TTagTreeForm::add_tag_row(TreeRow& group_row, TagEntry& tag) {
-    tree()->add_row(&group_row, tag_row_label(tag), tag_row_icon(tag),
+TreeRow& TTagTreeForm::add_tag_row(TreeRow& group_row, TagEntry& tag) {
+    return tree()->add_row(&group_row, tag_row_label(tag), tag_row_icon(tag),
                     RowData{group_row.data.type, tag.group, tag.id, &tag});
 }
 

@@ -74,7 +74,7 @@ protected:
     RebuildMemory begin_rebuild();
     void end_rebuild(const RebuildMemory& memory, bool refresh);
     TreeRow& add_group_row(tag_type type, TagGroup* group);
-    void add_tag_row(TreeRow& group_row, TagEntry& tag);
+    TreeRow& add_tag_row(TreeRow& group_row, TagEntry& tag);
     const RowFilter& row_filter() const { return filter_; }
     // Sorts a group's rows and re-expands it when it was expanded before.
     void finish_group(TreeRow& group_row, const RebuildMemory& memory);

@@ -10,7 +10,9 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -119,7 +121,11 @@ int TTreeView::label_width(const std::string& label) const {
 }
 
 int TTreeView::row_width(TreeRow& row) const {
-    if (row.width < 0) row.width = label_width(row.label);
+    if (row.width < 0) {
+        row.width = label_width(row.label);
+        if (!row.note.empty())
+            row.width += fontMetrics().horizontalAdvance(QString::fromUtf8(row.note)) + 2 * kLabelGap;
+    }
     return row.width + kIndent * row.depth + kRowExtra;
 }
 
@@ -243,16 +249,35 @@ void TTreeView::paintEvent(QPaintEvent*) {
             painter.setRenderHint(QPainter::Antialiasing, false);
         }
         painter.drawPixmap(x + kExpanderWidth, y + (height - kIconSize) / 2, icon_pixmap(row.icon));
-        painter.setPen(
-            palette().color(group, row.selected ? QPalette::HighlightedText : QPalette::Text));
+        const QPalette::ColorGroup text_group = row.dimmed ? QPalette::Disabled : group;
+        painter.setPen(palette().color(text_group, row.selected ? QPalette::HighlightedText
+                                                                : QPalette::Text));
         painter.drawText(label_rect.adjusted(kLabelGap, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
                          QString::fromLatin1(row.label));
+        if (!row.note.empty()) {
+            painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+            painter.drawText(QRect(label_rect.right() + kLabelGap, y, viewport()->width(), height),
+                             Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(row.note));
+        }
     }
 }
 
 void TTreeView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     update_scroll_ranges();
+}
+
+bool TTreeView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const TreeRow* row = row_at(help->pos());
+        if (row && !row->tooltip.empty())
+            QToolTip::showText(help->globalPos(), QString::fromUtf8(row->tooltip), viewport());
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void TTreeView::changeEvent(QEvent* event) {

@@ -55,6 +55,10 @@ struct TreeRow {
     int width = -1;         // label width in pixels, measured when first needed
     int visible_index = -1; // position among the visible rows, -1 when hidden
     std::string label;
+    // Drawn after the label in a quieter colour, outside sorting and type-to-find (UTF-8).
+    std::string note;
+    std::string tooltip;   // UTF-8; empty: none
+    bool dimmed = false;   // drawn greyed
     RowData data;
 
     bool is_group() const { return data.tag == nullptr; }
@@ -148,6 +152,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override; // row tooltips
 
 private:
     void link_child(TreeRow* parent, TreeRow& row);

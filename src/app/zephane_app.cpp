@@ -9,6 +9,7 @@
 #include "app/tag_change_router.h"
 #include "app/tag_editor_registry.h"
 #include "app/tag_file_form.h"
+#include "app/writable_copy.h"
 #include "app/tag_info_dialog.h"
 #include "framework/xg_alert.h"
 #include "framework/xg_assertion_report.h"
@@ -148,6 +149,26 @@ void TZephaneApp::start() {
         settings_->set_last_workspace(QString::fromStdString(workspace_));
         show_all_tags();
     }
+    // What kept folders from loading is said in the window, not only in the debug log.
+    const std::string problem = workspace_problem(workspace_);
+    if (!problem.empty())
+        xg_alert(frame_.get(), QString::fromLatin1(text::kWorkspaceProblemTitle),
+                 QString::fromStdString(problem), {{1, QString::fromLatin1(text::kOk)}}, 1, 1);
+}
+
+void TZephaneApp::open_tags(const std::vector<std::string>& type_ids) {
+    for (const std::string& type_id : type_ids) {
+        const tag_type type = text_to_tag_id(type_id.substr(0, 4));
+        const tag_id id = type_id.size() > 5 ? text_to_tag_id(type_id.substr(5)) : 0;
+        TagEntry* tag = db_->find_tag(type, id);
+        if (!tag) {
+            xg_alert(frame_.get(), QStringLiteral("Open Tag"),
+                     QStringLiteral("No loaded tag is %1.").arg(QString::fromStdString(type_id)),
+                     {{1, QString::fromLatin1(text::kOk)}}, 1, 1);
+            continue;
+        }
+        run_reporting_errors(frame_.get(), [&] { openTag(*tag, false); });
+    }
 }
 
 bool TZephaneApp::load_workspace_folders() {
@@ -207,7 +228,10 @@ TAllTagForm& TZephaneApp::show_all_tags() {
 
 void TZephaneApp::openTag(TagEntry& tag, bool alternate) {
     TagFile& file = *TagDatabase::get_tag_file(tag);
-    show_file_form(file);
+    // The file's window, which comes forward with the editor, points at the tag.
+    TTagFileForm& file_window = show_file_form(file);
+    flush_changes();
+    file_window.revealTag(tag, true, true);
     const bool converted = update_tag_version(*db_, tag);
     TagEditorWindow* editor = TagEditorWindow::of(tag);
     if (editor) {
@@ -294,6 +318,10 @@ void TZephaneApp::consume_all_tags_change() {
 std::string TZephaneApp::file_display_name(const TagFile& file) const {
     if (!file.spec) return text::kUnsavedTagFile;
     return workspace_relative_name(*file.spec, workspace_);
+}
+
+TagEntry* TZephaneApp::writable_copy_of(TagEntry& tag, QWidget* parent) {
+    return make_writable_copy(parent, *this, tag);
 }
 
 void TZephaneApp::add_recent_file(const std::string& path) {

@@ -44,6 +44,9 @@ public:
     // Start-up: loads 'tags', 'local' and 'plugins' (in that order) and opens the all-tags
     // window, or an empty tag file window when none of the folders exists.
     void start();
+    // Opens each "TYPE:ID" (the copy a lookup returns) as a double-click would; one that no
+    // loaded tag is gets an alert saying so.
+    void open_tags(const std::vector<std::string>& type_ids);
     // Loads the three folders; false when none of them could be entered.
     bool load_workspace_folders();
 
@@ -85,6 +88,7 @@ public:
 
     // "tags/name.tag": the file's path below the workspace, or its full path outside it.
     std::string file_display_name(const TagFile& file) const override;
+    TagEntry* writable_copy_of(TagEntry& tag, QWidget* parent) override;
     void add_recent_file(const std::string& path);
 
     // Remembered for the program's lifetime.

@@ -59,6 +59,11 @@ TagEntry& find_sound_or_fail(TagDatabase& db, TagFile& file, const std::string& 
     return find_tag_or_fail(db, file, type_id);
 }
 
+// "1 permutation", "2 permutations".
+std::string permutation_count(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " permutation" : " permutations");
+}
+
 void print_sound(ToolIo& io, const TagEntry& entry, const SoundTag& sound) {
     const sound_definition& d = sound.definition;
     std::ostream& out = io.out;
@@ -111,7 +116,7 @@ void import_wavs(ToolIo& io, const std::string& path, const std::string& type_id
     if (sound.permutations.size() + wavs.size() >
         static_cast<std::size_t>(MAXIMUM_PERMUTATIONS_PER_SOUND))
         throw ToolError(type_id_text(type, id) + " has " +
-                        std::to_string(sound.permutations.size()) + " permutations; " +
+                        permutation_count(sound.permutations.size()) + "; " +
                         std::to_string(wavs.size()) + " more would pass the 5 a sound holds");
     for (const std::string& wav : wavs) {
         WavImport import = import_wav_file(wav);
@@ -123,7 +128,7 @@ void import_wavs(ToolIo& io, const std::string& path, const std::string& type_id
     }
     write_sound_definition(db, *entry, sound);
     save_file(db, file);
-    io.out << type_id_text(type, id) << ": " << sound.permutations.size() << " permutations\n";
+    io.out << type_id_text(type, id) << ": " << permutation_count(sound.permutations.size()) << '\n';
 }
 
 const SoundPermutation& permutation_or_fail(const SoundTag& sound, std::size_t index) {

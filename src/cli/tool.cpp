@@ -1,6 +1,7 @@
 #include "cli/tool.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <ostream>
 
 #include "definitions/register_tag_types.h"
@@ -49,12 +50,25 @@ int run_tool(const std::vector<std::string>& args, std::ostream& out, std::ostre
                  "zephane-tool"};
     app.require_subcommand(1);
     add_tag_file_commands(app, io);
+    add_generic_tag_commands(app, io);
     add_texture_commands(app, io);
     add_sound_commands(app, io);
     add_skeletal_commands(app, io);
     add_definition_commands(app, io);
     add_database_commands(app, io);
     add_demo_commands(app, io);
+
+    // A first word that names no command is said as such (not "A subcommand is required").
+    if (args.size() > 1 && !args[1].empty() && args[1][0] != '-') {
+        const auto commands = app.get_subcommands([](const CLI::App*) { return true; });
+        const bool known = std::any_of(commands.begin(), commands.end(), [&](const CLI::App* c) {
+            return c->check_name(args[1]);
+        });
+        if (!known) {
+            err << "zephane-tool: unknown command '" << args[1] << "'; see zephane-tool --help\n";
+            return 2;
+        }
+    }
 
     // Assertions stop the command with a report instead of asking anyone.
     const AssertionHandler previous = set_assertion_handler([](const AssertionInfo& info) {

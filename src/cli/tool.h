@@ -37,6 +37,7 @@ void add_sound_commands(CLI::App& app, ToolIo& io);
 void add_skeletal_commands(CLI::App& app, ToolIo& io);
 void add_definition_commands(CLI::App& app, ToolIo& io);
 void add_demo_commands(CLI::App& app, ToolIo& io);
+void add_generic_tag_commands(CLI::App& app, ToolIo& io);
 
 // "TYPE:ID", four characters each side.
 std::pair<tag_type, tag_id> parse_type_id(const std::string& text);

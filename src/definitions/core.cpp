@@ -25,6 +25,7 @@ void collection_reference_dependencies(TagDatabase& db, TagEntry& tag, Dependenc
 
 void register_collection_reference_type() {
     attach_tag_dependencies(C::kType, collection_reference_dependencies);
+    attach_tag_rewrite(C::kType, rewrite_definition<C>);
 }
 
 } // namespace zephane

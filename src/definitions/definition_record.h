@@ -18,10 +18,12 @@
 #include <concepts>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
-#include "definitions/field_table.h"
+#include "base/byte_reader.h"
 #include "base/byte_swap.h"
+#include "definitions/field_table.h"
 #include "tags/dependency_reporter.h"
 #include "base/errors.h"
 #include "tags/tag_database.h"
@@ -156,11 +158,32 @@ void write_definition_for_update(TagDatabase& db, TagEntry& tag, const R& record
     db.set_tag_data(tag, std::move(bytes));
 }
 
-// Attaches the new-tag initialiser and the dependencies operation of a record type.
+// Rewrite: the record read from the payload and converted back over it, so bytes past the
+// record survive. A payload shorter than the record, or a record that cannot be written, is
+// refused.
+template <typename R>
+std::vector<std::uint8_t> rewrite_definition(const std::vector<std::uint8_t>& payload, std::int16_t) {
+    if (payload.size() < sizeof(R))
+        throw FormatError(R::kStructName, payload.size(),
+                          "the payload is shorter than the " + std::to_string(sizeof(R)) +
+                              "-byte record");
+    R record;
+    byte_swap_copy(R::kStructName, &record, payload.data(), sizeof(R), 1, R::kCodes);
+    if constexpr (HasOwnBlocks<R>) R::finish_read(record);
+    std::vector<std::uint8_t> bytes;
+    if (!definition_file_bytes(record, bytes))
+        throw FormatError(R::kStructName, 0, "the record cannot be written back");
+    std::vector<std::uint8_t> rewritten = payload;
+    std::copy(bytes.begin(), bytes.end(), rewritten.begin());
+    return rewritten;
+}
+
+// Attaches the new-tag initialiser, the dependencies and the rewrite operations of a record type.
 template <typename R>
 void attach_definition_operations(TagDependenciesOp dependencies) {
     attach_tag_defaults(R::kType, set_default_definition<R>);
     attach_tag_dependencies(R::kType, dependencies);
+    attach_tag_rewrite(R::kType, rewrite_definition<R>);
 }
 
 // The dependencies operation of the types whose records hold no reference.

@@ -35,6 +35,9 @@ const bs_code formation_definition::kCodes[] = {
     B, 1, S, S, S, S, S, S, S, S, S, S, S, S, S, S, S, S, S, S, S, 2, E};
 const RecordLayout formation_definition::kLayout{F::kStructName, sizeof(F), kFields, F::kCodes};
 
-void register_formation_type() { attach_tag_dependencies(F::kType, no_dependencies); }
+void register_formation_type() {
+    attach_tag_dependencies(F::kType, no_dependencies);
+    attach_tag_rewrite(F::kType, rewrite_definition<F>);
+}
 
 } // namespace zephane

@@ -160,6 +160,7 @@ void update_projectile(TagDatabase& db, TagEntry& tag) {
 void register_projectile_type() {
     attach_tag_dependencies(P::kType, projectile_dependencies);
     attach_tag_updater(P::kType, update_projectile);
+    attach_tag_rewrite(P::kType, rewrite_definition<P>);
 }
 
 } // namespace zephane

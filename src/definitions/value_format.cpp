@@ -143,6 +143,33 @@ std::int64_t parse_stored(const NumericFormat& format, const std::string& text) 
     }
 }
 
+namespace {
+// The whole text (spaces around it aside) as a finite number.
+std::optional<double> exact_number(const std::string& text) {
+    const char* start = text.c_str();
+    while (*start == ' ' || *start == '\t') ++start;
+    char* end = nullptr;
+    const double value = std::strtod(start, &end);
+    if (end == start || !std::isfinite(value)) return std::nullopt;
+    while (*end == ' ' || *end == '\t') ++end;
+    if (*end != '\0') return std::nullopt;
+    return value;
+}
+} // namespace
+
+bool typed_as_shown(const std::string& typed, const std::string& shown) {
+    const std::optional<double> typed_value = exact_number(typed);
+    const std::optional<double> shown_value = exact_number(shown);
+    return typed_value && shown_value &&
+           std::fabs(*typed_value - *shown_value) <= 1e-6 * std::max(1.0, std::fabs(*typed_value));
+}
+
+std::optional<std::string> stored_differently(const NumericFormat& format, const std::string& typed) {
+    std::string shown = format_stored(format, parse_stored(format, typed));
+    if (typed_as_shown(typed, shown)) return std::nullopt;
+    return shown;
+}
+
 std::string format_tag_reference(const TagDatabase& db, tag_type type, tag_id id) {
     if (is_null_reference(id)) return "(tag unassigned)";
     if (const TagEntry* entry = db.find_tag(type, id)) return entry->name;

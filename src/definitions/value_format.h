@@ -38,6 +38,13 @@ std::string format_stored(const NumericFormat& format, std::int64_t stored);
 // the float's bits are not produced here: use parse_number).
 std::int64_t parse_stored(const NumericFormat& format, const std::string& text);
 
+// The text a typed number shows as once stored, when that is not what was typed (a text that
+// is no number, a value past the field's range, more digits than the field keeps); none when
+// it is stored as typed.
+std::optional<std::string> stored_differently(const NumericFormat& format, const std::string& typed);
+// Whether a typed text is a number that the shown text stands for (to the digits shown).
+bool typed_as_shown(const std::string& typed, const std::string& shown);
+
 // Decimals each encoding is shown with.
 int default_decimals(Encoding encoding);
 

@@ -9,8 +9,8 @@ namespace zephane {
 XGForm::XGForm(int resource, QWidget* parent) : QWidget(parent), resource_(resource) {}
 
 void XGForm::closeEvent(QCloseEvent* event) {
-    bool may_close = false;
-    try {
+    bool may_close = answered_;
+    if (!may_close) try {
         may_close = canClose();
     } catch (const std::exception& error) {
         report_exception(this, error);

@@ -22,6 +22,14 @@ public:
 
     // Asked before the window closes; false keeps it open.
     virtual bool canClose() { return true; }
+    // Quitting asks every window before any of them closes: false (Cancel) keeps them all.
+    // What an answer does that cannot be taken back (throwing changes away) waits until every
+    // window has answered; windows whose question comes later (files, after the editors that
+    // apply into them) have a higher quit_order.
+    virtual bool canQuit() { return canClose(); }
+    virtual int quit_order() const { return 0; }
+    // Set by the frame once the window has answered for quitting: closing no longer asks.
+    void set_answered(bool answered) { answered_ = answered; }
 
 protected:
     // Asks canClose; an error it raises is reported and keeps the window open.
@@ -29,6 +37,7 @@ protected:
 
 private:
     int resource_;
+    bool answered_ = false;
     XGControlTable controls_;
 };
 

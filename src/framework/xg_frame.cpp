@@ -1,5 +1,7 @@
 #include "framework/xg_frame.h"
 
+#include <algorithm>
+
 #include "framework/xg_alert.h"
 #include "framework/xg_form.h"
 
@@ -175,6 +177,51 @@ bool XGFrame::close_all_forms() {
     return true;
 }
 
+bool XGFrame::close_all_forms_for_quit() {
+    std::vector<XGForm*> asked;
+    const auto forget_answers = [&] {
+        for (XGForm* form : asked) form->set_answered(false);
+    };
+    const auto ask = [&](XGForm& form) {
+        bool agreed = false;
+        try {
+            agreed = form.canQuit();
+        } catch (const std::exception& error) {
+            report_exception(this, error);
+        }
+        if (agreed) {
+            form.set_answered(true);
+            asked.push_back(&form);
+        }
+        return agreed;
+    };
+    // The editors (quit order 0) first or the rest, each form once.
+    const auto ask_forms = [&](bool editors) {
+        for (XGForm* form : forms()) {
+            if ((form->quit_order() == 0) != editors) continue;
+            if (std::find(asked.begin(), asked.end(), form) != asked.end()) continue;
+            if (!ask(*form)) return false;
+        }
+        return true;
+    };
+    if (!ask_forms(true)) {
+        forget_answers();
+        return false;
+    }
+    if (before_quit_) {
+        try {
+            before_quit_();
+        } catch (const std::exception& error) {
+            report_exception(this, error);
+        }
+    }
+    if (!ask_forms(false)) {
+        forget_answers();
+        return false;
+    }
+    return close_all_forms();
+}
+
 // ---- Commands --------------------------------------------------------------------------
 
 CommandState XGFrame::command_state(int command) {
@@ -256,14 +303,7 @@ bool XGFrame::do_command(int command) {
 }
 
 void XGFrame::closeEvent(QCloseEvent* event) {
-    if (before_quit_) {
-        try {
-            before_quit_();
-        } catch (const std::exception& error) {
-            report_exception(this, error);
-        }
-    }
-    if (!close_all_forms()) {
+    if (!close_all_forms_for_quit()) {
         event->ignore();
         return;
     }

@@ -59,6 +59,9 @@ public:
     void discard_form(XGForm& form);
     // Asks every form; false when one of them stays open.
     bool close_all_forms();
+    // Quitting: asks every form (canQuit, by quit_order) and closes them all only when none
+    // answered Cancel; otherwise every window stays open.
+    bool close_all_forms_for_quit();
 
     // ---- Commands ---------------------------------------------------------------------
     CommandState command_state(int command);
@@ -69,7 +72,8 @@ public:
     void set_before_command(std::function<void()> hook) { before_command_ = std::move(hook); }
     // Runs once the user has agreed to quit, before the window closes.
     void set_on_quit(std::function<void()> hook) { on_quit_ = std::move(hook); }
-    // Runs when the user asks to quit, before the forms are asked to close.
+    // Runs when the user asks to quit, once the forms of quit_order 0 (the editors) have
+    // answered and before the others are asked.
     void set_before_quit(std::function<void()> hook) { before_quit_ = std::move(hook); }
 
     bool command_status(int command, CommandState& state) override;

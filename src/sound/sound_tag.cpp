@@ -230,6 +230,9 @@ void write_sound_definition(TagDatabase& db, TagEntry& entry, const SoundTag& so
 
 void register_sound_type() {
     attach_tag_defaults(kSoundTagType, sound_defaults);
+    attach_tag_rewrite(kSoundTagType, [](const Payload& payload, std::int16_t) {
+        return build_sound_payload(parse_sound_payload(payload));
+    });
     attach_tag_dependencies(kSoundTagType, sound_dependencies);
 }
 

@@ -136,6 +136,12 @@ TagSaveKind resolve_save_kind(const std::string& target, std::size_t tag_count) 
     return TAG_FILE_TYPE_PLUGIN;
 }
 
+std::size_t file_tag_count(const TagFile& file) {
+    std::size_t count = 0;
+    for (const TagGroup& group : file.groups) count += group.entries.size();
+    return count;
+}
+
 namespace {
 EntryPointBuilder& entry_point_builder() {
     static EntryPointBuilder builder;
@@ -174,8 +180,8 @@ bool TagDatabase::write_tag_file(const std::string& target, TagFile& file, bool 
     const std::size_t n = order.size();
     if (kind == TAG_FILE_TYPE_AUTO) {
         kind = resolve_save_kind(target, n);
+        // A user's mistake, not the program's: said plainly, never as an assertion.
         if (kind == TAG_FILE_TYPE_AUTO) {
-            assertion_failed("tag_file_type != TAG_FILE_TYPE_AUTO", "tags", __LINE__);
             set_failure(failure, "a file under a folder named local must hold exactly one tag");
             return false;
         }

@@ -24,6 +24,11 @@ void set_entry_point_builder(EntryPointBuilder builder);
 // folder named local a file of one tag is single, under tags it is base, else a plugin.
 // A file of several tags under local has no kind: TAG_FILE_TYPE_AUTO comes back.
 TagSaveKind resolve_save_kind(const std::string& target, std::size_t tag_count);
+// Why a file of that many tags cannot be written at the target, as the user reads it.
+inline constexpr const char* kLocalFileHoldsOneTag =
+    "A file in a folder named local holds exactly one tag.";
+// Every tag of every group of the file.
+std::size_t file_tag_count(const TagFile& file);
 
 // The name a monolithic header carries: the file name without an extension of up to three
 // characters, cut to 32 characters.

@@ -10,6 +10,7 @@
 #include "base/errors.h"
 #include "base/posix_file.h"
 #include "tags/tag_database.h"
+#include "tags/tag_file_writer.h"
 
 namespace zephane {
 
@@ -105,6 +106,10 @@ void TagDatabase::rewrite_tag_file(TagFile& file) {
             user_error(file, std::string("The file cannot be opened: ") + std::strerror(io.open_error()) + ".");
         }
     }
+
+    // Refused before anything is created in the folder.
+    if (resolve_save_kind(own, file_tag_count(file)) == TAG_FILE_TYPE_AUTO)
+        user_error(file, kLocalFileHoldsOneTag);
 
     const std::string prefix = folder_prefix(own);
     const std::string temporary = make_temporary_file(file, prefix, 1);

@@ -139,6 +139,11 @@ TagUpdaterOp tag_type_updater(tag_type code) {
     return ops ? ops->updater : nullptr;
 }
 
+TagRewriteOp tag_type_rewrite(tag_type code) {
+    const TagTypeOps* ops = tag_type_ops(code);
+    return ops ? ops->rewrite : nullptr;
+}
+
 void attach_tag_defaults(tag_type code, TagDefaultsOp defaults) {
     if (TagTypeOps* ops = mutable_ops(code)) ops->defaults = defaults;
 }
@@ -149,6 +154,10 @@ void attach_tag_dependencies(tag_type code, TagDependenciesOp dependencies) {
 
 void attach_tag_updater(tag_type code, TagUpdaterOp updater) {
     if (TagTypeOps* ops = mutable_ops(code)) ops->updater = updater;
+}
+
+void attach_tag_rewrite(tag_type code, TagRewriteOp rewrite) {
+    if (TagTypeOps* ops = mutable_ops(code)) ops->rewrite = rewrite;
 }
 
 void detach_all_tag_operations() { ops_table() = {}; }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "tags/tag_code.h"
 
@@ -34,6 +35,10 @@ struct TagTypeRow {
 using TagDefaultsOp = void (*)(TagDatabase&, TagEntry&);
 using TagDependenciesOp = void (*)(TagDatabase&, TagEntry&, DependencyReporter&);
 using TagUpdaterOp = void (*)(TagDatabase&, TagEntry&);
+// Reads a payload (file byte order) through the type's structured reader and writes it again
+// through its writer. Throws FormatError (base/byte_reader.h) when the reader refuses it.
+using TagRewriteOp = std::vector<std::uint8_t> (*)(const std::vector<std::uint8_t>& payload,
+                                                   std::int16_t version);
 
 // The core operations attached to one row; null members mean the type has no such
 // operation. Editor windows are registered on the UI side (app/tag_editor_registry.h).
@@ -41,6 +46,7 @@ struct TagTypeOps {
     TagDefaultsOp defaults = nullptr;
     TagDependenciesOp dependencies = nullptr;
     TagUpdaterOp updater = nullptr;
+    TagRewriteOp rewrite = nullptr;
 };
 
 inline constexpr std::size_t kTagTypeCount = 50;
@@ -58,11 +64,13 @@ const TagTypeOps* tag_type_ops(tag_type code);     // null for an unknown code
 TagDefaultsOp tag_type_defaults(tag_type code);
 TagDependenciesOp tag_type_dependencies(tag_type code);
 TagUpdaterOp tag_type_updater(tag_type code);
+TagRewriteOp tag_type_rewrite(tag_type code);
 
 // Attaching operations: each type module calls these from its registration function.
 void attach_tag_defaults(tag_type code, TagDefaultsOp defaults);
 void attach_tag_dependencies(tag_type code, TagDependenciesOp dependencies);
 void attach_tag_updater(tag_type code, TagUpdaterOp updater);
+void attach_tag_rewrite(tag_type code, TagRewriteOp rewrite);
 // Removes every attached operation (tests start from a bare table).
 void detach_all_tag_operations();
 

@@ -3,7 +3,9 @@
 #include "base/errors.h"
 #include "workspace/workspace_texts.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <unistd.h>
 
@@ -40,6 +42,24 @@ bool load_workspace_folders(TagDatabase& db, const std::string& workspace) {
         }
     }
     return any;
+}
+
+std::string workspace_problem(const std::string& workspace) {
+    std::error_code error;
+    if (!std::filesystem::exists(workspace, error))
+        return "The workspace folder " + workspace + " does not exist.";
+    if (!std::filesystem::is_directory(workspace, error))
+        return "The workspace " + workspace + " is not a folder.";
+    if (!can_enter_folder(workspace))
+        return "The workspace folder " + workspace + " cannot be read: " + std::strerror(errno) + ".";
+    std::string problem;
+    for (const char* name : kWorkspaceFolders) {
+        const std::filesystem::path folder = std::filesystem::path(workspace) / name;
+        if (std::filesystem::exists(folder, error) && !can_enter_folder(folder.string()))
+            problem += (problem.empty() ? "" : "\n") + std::string("The folder ") +
+                       folder.string() + " cannot be read: its tags are not loaded.";
+    }
+    return problem;
 }
 
 std::size_t count_workspace_files(const std::string& workspace) {

@@ -17,6 +17,11 @@ bool can_enter_folder(const std::string& folder);
 // Loads every folder that can be entered (recursively); false when none could be.
 bool load_workspace_folders(TagDatabase& db, const std::string& workspace);
 
+// What keeps a workspace from loading, as the user reads it: the folder does not exist or
+// cannot be read, or one of its tag folders cannot be entered. Empty when nothing does (a
+// readable folder without any tag folder is a new, empty workspace).
+std::string workspace_problem(const std::string& workspace);
+
 // Files the three folders hold, for a progress bar.
 std::size_t count_workspace_files(const std::string& workspace);
 

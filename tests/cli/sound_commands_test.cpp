@@ -55,7 +55,9 @@ TEST(ToolSound, ExportWritesTheDecodedFramesAndTheStoredBlocks) {
     const auto frames = stereo_frames(700);
     const auto wav = folder.write("s.wav", data::pcm_wav(frames, 2));
     const auto tags = folder / "s.tag";
-    ASSERT_EQ(run({"import-wav", tags, "soun:ster", wav}).status, 0);
+    const ToolRun import = run({"import-wav", tags, "soun:ster", wav});
+    ASSERT_EQ(import.status, 0) << import.err;
+    EXPECT_EQ(import.out, "soun:ster: 1 permutation\n");
 
     ASSERT_EQ(run({"export-wav", tags, "soun:ster", "0", folder / "out.wav"}).status, 0);
     const auto bytes = data::read_bytes(folder / "out.wav");

@@ -149,3 +149,28 @@ TEST(References, NameMissingOrUnassigned) {
 
 } // namespace
 } // namespace zephane
+
+namespace zephane {
+namespace {
+
+TEST(StoredDifferently, NamesWhatATypedNumberBecomesOnlyWhenItChanges) {
+    const NumericFormat colour{Encoding::colour_component, 2, false, 0};
+    EXPECT_EQ(stored_differently(colour, "999"), "255");
+    EXPECT_EQ(stored_differently(colour, "128"), std::nullopt);
+    const NumericFormat small{Encoding::integer, 1, true, 0};
+    EXPECT_EQ(stored_differently(small, "abc"), "0");
+    EXPECT_EQ(stored_differently(small, ""), "0");
+    EXPECT_EQ(stored_differently(small, "300"), "127");
+    EXPECT_EQ(stored_differently(small, "2.5"), "2");
+    EXPECT_EQ(stored_differently(small, " -12 "), std::nullopt);
+    const NumericFormat real{Encoding::decimal, 4, true, 4};
+    EXPECT_EQ(stored_differently(real, "0.1"), std::nullopt);
+    EXPECT_EQ(stored_differently(real, "0.12345"), "0.1235"); // more digits than are kept
+    EXPECT_EQ(stored_differently(real, "1e2"), std::nullopt);
+    const NumericFormat angle{Encoding::angle, 2, false, 2};
+    EXPECT_EQ(stored_differently(angle, "45"), std::nullopt);
+    EXPECT_EQ(stored_differently(angle, "370"), "10.0");
+}
+
+} // namespace
+} // namespace zephane

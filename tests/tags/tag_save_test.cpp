@@ -118,6 +118,18 @@ TEST_F(Saving, LocalFilesStaySingleAndNewFilesAreCreated) {
     db.save_tag_file(*one);
     EXPECT_EQ(test::read_bytes(local), test::single_tag_file({kUnit, fourcc("dwar"), "Dwarf", {4, 5, 6, 7}}));
 
+    // A second tag: the save is refused as the user's error before anything is created.
+    int assertions = 0;
+    const AssertionHandler previous =
+        set_assertion_handler([&](const AssertionInfo&) { ++assertions; });
+    db.add_tag(one, kUnit, fourcc("ogre"), 1, "Ogre", 0, 0, Payload{9});
+    EXPECT_EQ(user_error_of([&] { db.save_tag_file(*one); }),
+              "one.tag - A file in a folder named local holds exactly one tag.");
+    set_assertion_handler(previous);
+    EXPECT_EQ(assertions, 0);
+    EXPECT_EQ(folder_names(folder.path() / "local"), std::vector<std::string>{"one.tag"});
+    EXPECT_EQ(test::read_bytes(local), test::single_tag_file({kUnit, fourcc("dwar"), "Dwarf", {4, 5, 6, 7}}));
+
     TagFile* created = db.read_tag_file(folder / "plugins/new.tag", true);
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(created->kind, kFileKindPlugin);

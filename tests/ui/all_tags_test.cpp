@@ -35,6 +35,27 @@ TEST_F(AllTags, TagsOfOneTypeFromEveryFileShareOneGroupRow) {
     EXPECT_NE(units->first_child->data.tag->file, units->first_child->next_sibling->data.tag->file);
 }
 
+TEST_F(AllTags, CopiesSayWhichFileTheyComeFromAndWhichOneTheGameUses) {
+    const TreeRow* units = uitest::row_starting(*form->tree(), "Units");
+    int copies = 0;
+    for (const TreeRow* row = units->first_child; row; row = row->next_sibling) {
+        if (row->label != "Dwarf (dwar) [0k]") {
+            EXPECT_TRUE(row->note.empty());
+            EXPECT_FALSE(row->dimmed);
+            continue;
+        }
+        ++copies;
+        const bool plugin = row->data.tag->file->kind == kFileKindPlugin;
+        EXPECT_EQ(row->note, plugin ? "\u2014 plugins/more.tag" : "\u2014 tags/base.tag");
+        EXPECT_EQ(row->dimmed, !plugin) << "the plugin overrides the base file";
+        EXPECT_NE(row->tooltip.find(plugin ? "This is the copy the game uses."
+                                           : "The game uses the copy in plugins/more.tag."),
+                  std::string::npos)
+            << row->tooltip;
+    }
+    EXPECT_EQ(copies, 2);
+}
+
 TEST_F(AllTags, ShowingTwiceKeepsOneWindowAndClosingForgetsIt) {
     const std::size_t windows = app->frame().forms().size();
     EXPECT_FALSE(

@@ -56,6 +56,22 @@ TEST_F(StartUp, WithNoFoldersOneEmptyUnsavedWindowOpens) {
     EXPECT_TRUE(traced("workspace_loading.cpp", "Error: Could not read tags in 'plugins' folder"));
 }
 
+TEST_F(StartUp, AWorkspaceThatDoesNotExistIsSaidInTheWindow) {
+    AppOptions options;
+    options.workspace = (folder.path() / "no such workspace").string();
+    options.program_folder = folder.path().string();
+    options.settings_file = QString::fromStdString((folder.path() / "settings.ini").string());
+    app = std::make_unique<TZephaneApp>(options);
+    DialogScript dialogs({[&](XGDialog& alert) {
+        EXPECT_EQ(alert.text_of(kAlertTextControl).toStdString(),
+                  "The workspace folder " + options.workspace + " does not exist.");
+        alert.click(1);
+    }});
+    app->start();
+    EXPECT_EQ(dialogs.titles(), std::vector<QString>{"Workspace"});
+    EXPECT_EQ(app->frame().forms().size(), 1u) << "the empty tag file window still opens";
+}
+
 TEST_F(StartUp, WithOnlyLocalTheAllTagsWindowOpens) {
     write("local/dwarf.tag", uitest::current_single({kUnit, fourcc("dwar"), "Dwarf", {1, 2}}));
     write("local/deeper/elf.tag", uitest::current_single({kUnit, fourcc("elfs"), "Elf", {1}}));
@@ -231,6 +247,51 @@ TEST_F(StartUp, QuittingAsksAboutChangedFilesEvenWithoutAWindow) {
     EXPECT_TRUE(app->frame().close());
 }
 
+TEST_F(StartUp, QuitAsksEveryChangedFileBeforeAnyWindowCloses) {
+    const std::string a =
+        write("plugins/a.tag", uitest::current_file(1, {{kUnit, fourcc("aaaa"), "A", {1}}}));
+    const std::string b =
+        write("plugins/b.tag", uitest::current_file(1, {{kUnit, fourcc("bbbb"), "B", {2}}}));
+    make_app().start();
+    TTagFileForm& first = open_file(a);
+    TTagFileForm& second = open_file(b);
+    const std::size_t windows = app->frame().forms().size();
+    app->db().set_tag_name(*app->db().find_tag(kUnit, fourcc("aaaa")), "A changed");
+    app->db().set_tag_name(*app->db().find_tag(kUnit, fourcc("bbbb")), "B changed");
+    {
+        // "Don't Save" for the first file, then Cancel for the second: nothing closes and the
+        // first file keeps its changes.
+        DialogScript dialogs({uitest::press(TTagFileForm::kDontSaveButton),
+                              uitest::press(TTagFileForm::kCancelButton)});
+        EXPECT_FALSE(app->frame().close());
+        EXPECT_EQ(dialogs.pending(), 0u);
+    }
+    EXPECT_EQ(app->frame().forms().size(), windows);
+    ASSERT_NE(first.file(), nullptr);
+    EXPECT_EQ(app->db().find_tag(kUnit, fourcc("aaaa"))->name, "A changed");
+    EXPECT_TRUE(TagDatabase::tag_file_needs_save(*first.file()));
+    EXPECT_NE(second.file(), nullptr);
+    // Windows that answered before a Cancel ask again next time, and Save writes.
+    DialogScript dialogs({uitest::press(TTagFileForm::kSaveButton),
+                          uitest::press(TTagFileForm::kDontSaveButton)});
+    EXPECT_TRUE(app->frame().close());
+    EXPECT_EQ(TagDatabase().read_tag_file(a, false)->groups.front().entries.front().name,
+              "A changed");
+    EXPECT_EQ(TagDatabase().read_tag_file(b, false)->groups.front().entries.front().name, "B");
+}
+
+TEST_F(StartUp, OpenTagsFromTheCommandLineOpensEachEditorOrSaysWhatIsMissing) {
+    uitest::attach_test_editor(kUnit);
+    write("plugins/a.tag", uitest::current_file(1, {{kUnit, fourcc("dwar"), "Dwarf", {1}}}));
+    make_app().start();
+    DialogScript dialogs({[](XGDialog& alert) {
+        EXPECT_EQ(alert.text_of(kAlertTextControl), "No loaded tag is unit:gone.");
+        alert.click(1);
+    }});
+    app->open_tags({"unit:dwar", "unit:gone"});
+    EXPECT_NE(TagEditorWindow::of(*app->db().find_tag(kUnit, fourcc("dwar"))), nullptr);
+}
+
 TEST_F(StartUp, AssertionsAreReportedWithEndDebugAndContinue) {
     make_app();
     DialogScript dialogs({[](XGDialog& report) {
@@ -308,6 +369,10 @@ TEST(Names, CommandLinesGiveAWorkspaceRootListsAndLeaveQtOptionsAlone) {
     EXPECT_EQ(line.trace_log, "-");
     EXPECT_EQ(line.root_lists, (std::vector<std::string>{"roots.txt", "more.txt"}));
     EXPECT_TRUE(line.error.empty());
+    const CommandLine opens = parse_command_line({"--open", "soun:rivr", "--open=unit:dwar"});
+    EXPECT_EQ(opens.open_tags, (std::vector<std::string>{"soun:rivr", "unit:dwar"}));
+    EXPECT_TRUE(opens.error.empty());
+    EXPECT_FALSE(parse_command_line({"--open", "soun"}).error.empty());
     EXPECT_FALSE(parse_command_line({"--workspace"}).error.empty());
     EXPECT_FALSE(parse_command_line({"--frobnicate"}).error.empty());
     EXPECT_TRUE(parse_command_line({"--help"}).help);

@@ -3,6 +3,7 @@
 #include "app/command_ids.h"
 #include "app/tag_id_chooser.h"
 #include "framework/xg_frame.h"
+#include "framework/xg_alert.h"
 #include "ui_support.h"
 
 #include <QListWidget>
@@ -115,6 +116,10 @@ TEST_F(Dialogs, CreateTagRemovesATagItsInitialiserLeftEmptyAndCancelAddsNothing)
                               dialog.choose_row(2, row_of(dialog, "Template"));
                               dialog.click(kCreateOk);
                           },
+                          [](XGDialog& refusal) {
+                              EXPECT_TRUE(refusal.text_of(kAlertTextControl).startsWith("No tag was made"));
+                              refusal.click(1);
+                          },
                           press(kCreateCancel)});
     ASSERT_TRUE(create());
     EXPECT_EQ(app->db().find_tag_group(*form->file(), kTemp, false), nullptr);
@@ -149,6 +154,28 @@ TEST_F(Dialogs, TagInfoRenamesReidentifiesAndMovesTheTag) {
               (std::vector<std::string>{"String Lists", "Dwarf Scout (dwsc) [0k]"}));
     EXPECT_EQ(form->tree()->selection().front()->data.tag, moved);
     EXPECT_EQ(form->windowTitle(), "army (modified)");
+}
+
+TEST_F(Dialogs, TagInfoAsksBeforeGivingATagATypeTheTableDoesNotKnow) {
+    uitest::select_rows(*form->tree(), {"Dwarf"});
+    const auto unknown_type = [](XGDialog& dialog) {
+        dialog.type_text(8, "zzzz");
+        dialog.click(kInfoOk);
+    };
+    {
+        DialogScript dialogs({unknown_type, press(2)});
+        app->frame().bring_to_front(*form);
+        ASSERT_TRUE(app->frame().dispatch(command::kTagInfo));
+        EXPECT_EQ(dialogs.titles(), (std::vector<QString>{"Tag Info", "Unknown Tag Type"}));
+    }
+    EXPECT_NE(app->db().find_tag_in_file(*form->file(), kUnit, fourcc("dwar")), nullptr);
+    EXPECT_EQ(form->windowTitle(), "army");
+    {
+        DialogScript dialogs({unknown_type, press(1)});
+        app->frame().bring_to_front(*form);
+        ASSERT_TRUE(app->frame().dispatch(command::kTagInfo));
+    }
+    EXPECT_NE(app->db().find_tag_in_file(*form->file(), fourcc("zzzz"), fourcc("dwar")), nullptr);
 }
 
 TEST_F(Dialogs, TagInfoMovesATagOnlyAfterItsEditorCloses) {

@@ -96,5 +96,27 @@ TEST_F(Headless, UsageErrorsAndHelpNeedNoDisplayEither) {
     EXPECT_NE(help.out.find("--workspace DIR"), std::string::npos);
 }
 
+TEST(DebugLog, TwoRunsAppendTheirOwnMarkedLines) {
+    test::ScratchFolder folder;
+    const std::string log = (folder.path() / "debug.log").string();
+    for (int run = 0; run < 2; ++run) {
+        QProcess process;
+        process.start(QStringLiteral(ZEPHANE_PROGRAM),
+                      {QStringLiteral("--trace-log"), QString::fromStdString(log),
+                       QStringLiteral("--workspace"), QString::fromStdString(folder.path().string()),
+                       QString::fromStdString((folder.path() / "missing-roots.txt").string())});
+        ASSERT_TRUE(process.waitForFinished(60000));
+    }
+    const std::vector<std::uint8_t> bytes = test::read_bytes(log);
+    std::istringstream lines(std::string(bytes.begin(), bytes.end()));
+    std::vector<std::string> pids;
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("the program started") != std::string::npos)
+            pids.push_back(line.substr(0, line.find(']') + 1));
+    ASSERT_EQ(pids.size(), 2u) << std::string(bytes.begin(), bytes.end());
+    EXPECT_NE(pids[0], pids[1]);
+    EXPECT_EQ(pids[0].front(), '[');
+}
+
 } // namespace
 } // namespace zephane

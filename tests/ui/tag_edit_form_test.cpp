@@ -4,11 +4,13 @@
 
 #include "app/command_ids.h"
 #include "app/tag_picker_dialog.h"
+#include "app/writable_copy.h"
 #include "editor_support.h"
 #include "framework/xg_alert.h"
 #include "framework/xg_frame.h"
 
 #include <QListWidget>
+#include <QPlainTextEdit>
 
 namespace zephane {
 namespace {
@@ -242,7 +244,7 @@ TEST_F(TagEditFormTest, AShortPayloadShowsTheDefaultsAndApplyWritesTheWholeRecor
 
 TEST_F(TagEditFormTest, CreateTagOpensTheNewTagsEditorAndDropsAnEmptyTemplate) {
     TagFile& file = add_file("new", {{kStli, fourcc("hint"), "Loading Hints", Bytes{'a'}}});
-    const auto create = [&](const char* type_name) {
+    const auto create = [&](const char* type_name, QString refusal = {}) {
         DialogScript dialogs({[&](XGDialog& dialog) {
             auto* list = dialog.control<QListWidget>(2);
             for (int k = 0; k < list->count(); ++k)
@@ -250,6 +252,11 @@ TEST_F(TagEditFormTest, CreateTagOpensTheNewTagsEditorAndDropsAnEmptyTemplate) {
             dialog.type_text(1, "Fresh");
             dialog.click(100);
         }});
+        if (!refusal.isEmpty())
+            dialogs.expect([&](XGDialog& alert) {
+                EXPECT_EQ(alert.text_of(kAlertTextControl), refusal);
+                alert.click(1);
+            });
         app->frame().bring_to_front(*app->file_form(file));
         ASSERT_TRUE(app->frame().dispatch(command::kCreateTag));
     };
@@ -262,8 +269,117 @@ TEST_F(TagEditFormTest, CreateTagOpensTheNewTagsEditorAndDropsAnEmptyTemplate) {
     EXPECT_EQ(text(*editor, 11606), "1.0");
     EXPECT_FALSE(editor->isModified());
 
-    create("Template");
+    create("Template", "No tag was made: Templates cannot be created here, as their type gives "
+                       "a new tag no payload.");
     EXPECT_EQ(app->db().find_tag_group(file, fourcc("temp"), false), nullptr);
+}
+
+TEST_F(TagEditFormTest, EditsOfABaseTagGoIntoACopyInThePluginTheUserPicks) {
+    const std::string base_path = write(
+        "tags/base.tag", uitest::current_file(3, {{kObje, fourcc("dwar"), "Dwarf Body", object_payload()}}));
+    ASSERT_NE(app->db().read_tag_file(base_path, false), nullptr);
+    const auto base_bytes = test::read_bytes(base_path);
+    TagFile& plugin = add_file("mods", {{kStli, fourcc("hint"), "Hints", Bytes{'a'}}});
+    TTagEditForm& editor = open(kObje, fourcc("dwar"));
+    EXPECT_TRUE(text(editor, TTagEditForm::kLockedNote).startsWith("This tag is in a base file"));
+    EXPECT_TRUE(editor.control<QWidget>(TTagEditForm::kLockedNote)->isVisibleTo(&editor));
+
+    // Cancelling the choice keeps the change in the controls and the base tag as it was.
+    type(editor, kGravity, "-2");
+    {
+        DialogScript dialogs({press(2)});
+        click(editor, TTagEditForm::kApplyButton);
+        EXPECT_EQ(dialogs.titles(), std::vector<QString>{"Apply to a Copy"});
+    }
+    EXPECT_TRUE(editor.isModified());
+    EXPECT_EQ(&editor.tag(), app->db().find_tag_in_file(*TagDatabase::get_tag_file(tag(kObje, fourcc("dwar"))), kObje, fourcc("dwar")));
+
+    // The open plugin: the copy keeps type, id and name, takes the change, and wins lookups.
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            EXPECT_EQ(dialog.control<QListWidget>(kCopyTargetList)->item(0)->text(), "plugins/mods.tag");
+            dialog.choose_row(kCopyTargetList, 0);
+            dialog.click(1);
+        }});
+        click(editor, TTagEditForm::kApplyButton);
+    }
+    TagEntry* copy = app->db().find_tag_in_file(plugin, kObje, fourcc("dwar"));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->name, "Dwarf Body");
+    EXPECT_EQ(&editor.tag(), copy);
+    EXPECT_EQ(app->db().find_tag(kObje, fourcc("dwar")), copy);
+    EXPECT_EQ(uitest::number_at(*app->db().get_tag_data(*copy), 2, 2, true), -1024);
+    EXPECT_FALSE(editor.isModified());
+    EXPECT_EQ(text(editor, TTagEditForm::kPathText), "plugins/mods.tag");
+    EXPECT_FALSE(editor.control<QWidget>(TTagEditForm::kLockedNote)->isVisibleTo(&editor));
+    ASSERT_TRUE(app->file_form(plugin)->save());
+    EXPECT_EQ(test::read_bytes(base_path), base_bytes);
+    TagDatabase fresh;
+    TagFile* saved = fresh.read_tag_file(*plugin.spec, false);
+    TagEntry* stored = fresh.find_tag_in_file(*saved, kObje, fourcc("dwar"));
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(uitest::number_at(*fresh.get_tag_data(*stored), 2, 2, true), -1024);
+}
+
+TEST_F(TagEditFormTest, ControlsMarkValuesStoredOtherwiseAndShowTheStoredOnesAfterApply) {
+    add_army();
+    TTagEditForm& editor = open(kObje, fourcc("dwar"));
+    QWidget* gravity = editor.find_control(kGravity);
+    type(editor, kGravity, "abc");
+    EXPECT_TRUE(gravity->property("unstorable").toBool());
+    EXPECT_EQ(gravity->toolTip(), "Will be stored as 0.0");
+    type(editor, kGravity, "-2");
+    EXPECT_FALSE(gravity->property("unstorable").toBool());
+    EXPECT_TRUE(gravity->toolTip().isEmpty());
+
+    // A range typed upside down: both bounds say the order they will be stored in.
+    constexpr int kScaleLower = 11606, kScaleUpper = 11607;
+    type(editor, kScaleLower, "2");
+    type(editor, kScaleUpper, "1");
+    EXPECT_EQ(editor.find_control(kScaleUpper)->toolTip(), "Will be stored as 1.0 to 2.0");
+    EXPECT_TRUE(editor.find_control(kScaleLower)->property("unstorable").toBool());
+
+    type(editor, kGravity, "abc");
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(text(editor, kGravity), "0.0");
+    EXPECT_EQ(text(editor, kScaleLower), "1.0");
+    EXPECT_EQ(text(editor, kScaleUpper), "2.0");
+    EXPECT_FALSE(gravity->property("unstorable").toBool());
+    EXPECT_FALSE(editor.isModified());
+}
+
+TEST_F(TagEditFormTest, ATextTagTextsCannotHoldIsRefusedAtApply) {
+    add_army();
+    TTagEditForm& editor = open(kStli, fourcc("hint"));
+    const Bytes before = payload(kStli, fourcc("hint"));
+    editor.findChild<QPlainTextEdit*>()->setPlainText(QString::fromUtf8("caf\u00e9 costs 5 \u20ac"));
+    DialogScript dialogs({[](XGDialog& alert) {
+        EXPECT_TRUE(alert.text_of(kAlertTextControl).contains(QString::fromUtf8("holds \"\u20ac\"")))
+            << alert.text_of(kAlertTextControl).toStdString();
+        alert.click(1);
+    }});
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(dialogs.titles(), std::vector<QString>{"Error"});
+    EXPECT_EQ(payload(kStli, fourcc("hint")), before);
+    EXPECT_TRUE(editor.isModified());
+    // Latin-1 accents are stored.
+    editor.findChild<QPlainTextEdit*>()->setPlainText(QString::fromUtf8("caf\u00e9"));
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(payload(kStli, fourcc("hint")), (Bytes{'c', 'a', 'f', 0xE9}));
+}
+
+TEST_F(TagEditFormTest, OpeningATagPointsItsFileWindowAtIt) {
+    add_army();
+    TTreeView& tree = *file_window().tree();
+    TreeRow* objects = uitest::row_starting(tree, "Objects");
+    ASSERT_NE(objects, nullptr);
+    tree.set_expanded(*objects, false);
+    uitest::select_rows(tree, {"Loading Hints"});
+    open(kObje, fourcc("dwar"));
+    EXPECT_TRUE(uitest::row_starting(tree, "Objects")->expanded);
+    ASSERT_EQ(tree.selection_count(), 1u);
+    EXPECT_EQ(tree.selection().front()->data.tag, &tag(kObje, fourcc("dwar")));
+    EXPECT_EQ(tree.current(), tree.selection().front());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/tag_drag.h"
 #include "framework/xg_alert.h"
 #include "framework/xg_frame.h"
+#include "tags/tag_file_writer.h"
 #include "ui_support.h"
 
 #include <QMimeData>
@@ -326,6 +327,84 @@ TEST_F(FileCommands, DroppedFilesBecomeTagsAndTagFilesGiveTheirMissingTags) {
     EXPECT_EQ(db().find_tag_in_file(file, kUnit, fourcc("dwar"))->name, "Dwarf"); // not replaced
     EXPECT_EQ(db().files().size(), loaded); // the dropped tag file did not join the workspace
     EXPECT_NE(uitest::row_starting(*army->tree(), "Raw Files"), nullptr);
+}
+
+TEST_F(FileCommands, ASecondTagForALocalFileGoesBesideItOrMakesItAPlugin) {
+    const std::string local_path =
+        write("local/dwarf.tag", uitest::current_single({kUnit, fourcc("lord"), "Lord", {7, 7}}));
+    const auto local_bytes = test::read_bytes(local_path);
+    TTagFileForm& local = open_file(local_path);
+    uitest::select_rows(*army->tree(), {"Troll", "Arrow"});
+    ASSERT_TRUE(run(*army, command::kCopy));
+
+    // New Files: each tag in a single-tag file of its own beside the local file.
+    {
+        DialogScript dialogs({[](XGDialog& alert) {
+            EXPECT_NE(alert.text_of(kAlertTextControl).indexOf("dwarf.tag is in a folder named local"), -1);
+            alert.click(TTagFileForm::kNewFilesButton);
+        }});
+        ASSERT_TRUE(run(local, command::kPaste));
+        EXPECT_EQ(dialogs.titles(), std::vector<QString>{"One Tag per Local File"});
+    }
+    EXPECT_EQ(file_tag_count(*local.file()), 1u);
+    EXPECT_EQ(test::read_bytes(local_path), local_bytes);
+    for (const auto& [name, type, id, payload] :
+         {std::tuple{"Troll", kUnit, fourcc("trow"), Payload{9, 9}},
+          std::tuple{"Arrow", kProj, fourcc("arrw"), Payload{4}}}) {
+        TagDatabase fresh;
+        TagFile* placed = fresh.read_tag_file((folder.path() / "local" / (std::string(name) + ".tag")).string(), false);
+        ASSERT_NE(placed, nullptr) << name;
+        EXPECT_EQ(placed->kind, kFileKindSingle);
+        EXPECT_EQ(*fresh.get_tag_data(*fresh.find_tag_in_file(*placed, type, id)), payload);
+    }
+    // A name already taken gets a number.
+    {
+        DialogScript dialogs({press(TTagFileForm::kNewFilesButton)});
+        ASSERT_TRUE(run(local, command::kPaste));
+    }
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "local/Troll 2.tag"));
+
+    // Cancel adds nothing.
+    {
+        DialogScript dialogs({press(TTagFileForm::kCancelButton)});
+        ASSERT_TRUE(run(local, command::kPaste));
+    }
+    EXPECT_EQ(file_tag_count(*local.file()), 1u);
+
+    // Save as Plugin: the tags join the file, which Save As writes under plugins.
+    const std::string plugin = (folder.path() / "plugins/dwarf plugin.tag").string();
+    {
+        DialogScript dialogs({press(TTagFileForm::kSaveAsPluginButton)});
+        FileScript files({QString::fromStdString(plugin)});
+        ASSERT_TRUE(run(local, command::kPaste));
+        EXPECT_EQ(files.requests().front().folder.toStdString(),
+                  (std::filesystem::path(app->workspace()) / "plugins").string());
+    }
+    EXPECT_EQ(*local.file()->spec, plugin);
+    EXPECT_EQ(local.file()->kind, kFileKindPlugin);
+    EXPECT_EQ(file_tag_count(*TagDatabase().read_tag_file(plugin, false)), 3u);
+    EXPECT_EQ(test::read_bytes(local_path), local_bytes);
+}
+
+TEST_F(FileCommands, SavingTwoTagsUnderLocalIsAUserErrorAndCreatesNothing) {
+    const std::string local_path =
+        write("local/pair.tag", uitest::current_single({kUnit, fourcc("lord"), "Lord", {7, 7}}));
+    const auto local_bytes = test::read_bytes(local_path);
+    TTagFileForm& local = open_file(local_path);
+    // A second tag arriving some other way than the window's commands.
+    db().add_tag(local.file(), kUnit, fourcc("serf"), 1, "Serf", 0, 0, Payload{1});
+    DialogScript dialogs({[](XGDialog& alert) {
+        EXPECT_EQ(alert.text_of(kAlertTextControl),
+                  "pair.tag - A file in a folder named local holds exactly one tag.");
+        alert.click(1);
+    }});
+    ASSERT_TRUE(run(local, command::kSave));
+    EXPECT_EQ(dialogs.titles(), std::vector<QString>{"Error"});
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path() / "local"))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"pair.tag"});
+    EXPECT_EQ(test::read_bytes(local_path), local_bytes);
 }
 
 TEST_F(FileCommands, ImportsStayDisabledAndOtherCommandsFollowTheTable) {

@@ -117,6 +117,34 @@ TEST_F(TagPicker, OpensOnAllFilesWhenRememberedOrWhenTheCurrentTagIsElsewhere) {
     }
 }
 
+TEST_F(TagPicker, AllFilesNameTheFileOfEachCopyAndGreyTheOnesALookupSkips) {
+    db.add_tag(other, kSoun, fourcc("aaaa"), 1, "Alpha", 0, 0, Payload(9, 0));
+    const TagEntry* winner = db.find_tag(kSoun, fourcc("aaaa"));
+    set_pick_tag_shows_all_files(true);
+    DialogScript dialogs({[&](XGDialog& picker) {
+        auto* list = picker.control<QListWidget>(2);
+        int copies = 0;
+        for (int k = 0; k < list->count(); ++k) {
+            const QString label = list->item(k)->text();
+            if (!label.startsWith("Alpha (aaaa)")) {
+                EXPECT_TRUE(list->item(k)->toolTip().isEmpty()) << label.toStdString();
+                continue;
+            }
+            ++copies;
+            const bool in_own = label.endsWith(QString::fromUtf8("\u2014 local/own.tag"));
+            EXPECT_TRUE(in_own || label.endsWith(QString::fromUtf8("\u2014 tags/other.tag")));
+            const bool wins = (winner->file == own) == in_own;
+            EXPECT_EQ(list->item(k)->toolTip().contains("This is the copy the game uses."), wins);
+            EXPECT_EQ(list->item(k)->foreground().color() ==
+                          list->palette().color(QPalette::Disabled, QPalette::Text),
+                      !wins);
+        }
+        EXPECT_EQ(copies, 2);
+        picker.click(kCancel);
+    }});
+    pick(fourcc("aaaa"));
+}
+
 TEST_F(TagPicker, NothingToChooseLeavesOnlyNoneAndCancel) {
     DialogScript dialogs({[](XGDialog& picker) {
                               EXPECT_TRUE(rows(picker).isEmpty());

@@ -72,6 +72,16 @@ std::vector<EditorCase> cases() {
           edit(11606, 12, 2, true, 256, "1.0", "1.0", 256),
           edit(11607, 14, 2, true, 0, "1.0", "1.0", 0),
           edit(11608, 48, 2, true, 1, "0.004", "0.004", 1)}}, // shown shorter than stored
+        {"ligh", 64, "Lightning Window",
+         {check(10706, 0, 4, 0x80000001, "1", "0", 0x80000002),
+          check(10707, 0, 4, 0x80000001, "0", "1", 0x80000002),
+          edit(10711, 8, 4, true, 45, "1.5", "2.5", 75), // seconds to ticks
+          edit(10712, 12, 4, true, 7, "7", "9", 9),
+          edit(10703, 20, 2, true, 2, "2", "3", 3),
+          edit(10715, 28, 2, true, 256, "1.0", "2", 512),
+          edit(10716, 30, 2, true, 0, "0", "3", 3), // 3 to 7: lower 3, span 4
+          edit(10717, 32, 2, true, 0, "0", "7", 4),
+          edit(10721, 56, 2, true, 1, "1", "4", 4)}},
         {"amso", 64, "Ambient Sound Window",
          {edit(10005, 4, 2, true, 512, "1.0", "2", 1024),
           edit(10006, 6, 2, true, 5120, "10.0", "20.5", 10496),
