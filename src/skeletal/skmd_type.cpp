@@ -45,6 +45,7 @@ void skeletal_model_dependencies(TagDatabase& db, TagEntry& entry, DependencyRep
 void register_skeletal_model_type() {
     attach_tag_defaults(kSkeletalModelTagType, skeletal_model_defaults);
     attach_tag_dependencies(kSkeletalModelTagType, skeletal_model_dependencies);
+    attach_tag_rewrite(kSkeletalModelTagType, rewrite_skmd_payload);
 }
 
 } // namespace zephane

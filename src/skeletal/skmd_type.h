@@ -1,5 +1,5 @@
 #pragma once
-// The 'skmd' row's operations: a new empty model set and the dependency listing.
+// The 'skmd' row's operations: a new empty model set, the dependency listing, the rewrite.
 
 namespace zephane {
 

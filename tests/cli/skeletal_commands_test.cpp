@@ -1,4 +1,5 @@
 #include "cli/tool_run.h"
+#include "base/byte_reader.h"
 #include "skeletal/skmd_payload.h"
 #include "support/test_support.h"
 
@@ -67,6 +68,34 @@ TEST(ToolSkeletal, InfoShowsTheModelsAndTheBoxTreeDepth) {
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("skmd:crat: "), std::string::npos) << refused.err;
     EXPECT_EQ(run({"skmd-info", tags, "soun:crat"}).status, 1);
+}
+
+TEST(ToolSkeletal, NewTagAndRewriteGoThroughThePayloadReader) {
+    ScratchFolder folder;
+    const auto tags = folder / "new.tag";
+    ASSERT_EQ(run({"new-tag", tags, "skmd:orc_"}).status, 0);
+    const ToolRun empty = run({"skmd-info", tags, "skmd:orc_"});
+    EXPECT_EQ(empty.out, "animation: ____\nmodels: 0\n") << empty.err;
+
+    const auto good = folder.write("m.tag", zephane::test::single_tag_file(
+                                                {fourcc("skmd"), fourcc("crat"), "Crate",
+                                                 save_skmd_payload(boxed_set())}));
+    const ToolRun rewritten = run({"rewrite", good, "skmd:crat"});
+    EXPECT_EQ(rewritten.status, 0) << rewritten.err;
+
+    // A model whose block size disagrees is refused, not dropped; the file stays as it was.
+    SkeletalModelSet two = boxed_set();
+    two.models.push_back(two.models[0]);
+    auto damaged = save_skmd_payload(two);
+    const std::size_t second = load_u32(damaged.data() + 28);
+    store_u16(damaged.data() + second + 176, 3); // highest first: band 3..3 changes the block size
+    const auto bad = folder.write("bad.tag", zephane::test::single_tag_file(
+                                                 {fourcc("skmd"), fourcc("crat"), "Crate", damaged}));
+    const auto before = zephane::test::read_bytes(bad);
+    const ToolRun refused = run({"rewrite", bad, "skmd:crat"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("level-of-detail block size"), std::string::npos) << refused.err;
+    EXPECT_EQ(zephane::test::read_bytes(bad), before);
 }
 
 } // namespace
