@@ -4,6 +4,7 @@
 #include "cli/tool.h"
 #include "base/posix_file.h"
 #include "skeletal/box_tree_depth.h"
+#include "skeletal/collision_build.h"
 #include "skeletal/skl_import.h"
 #include "skeletal/skmd_payload.h"
 #include "skeletal/skmd_pose.h"
@@ -202,6 +203,23 @@ void export_obj(const std::string& path, const std::string& type_id, long index,
         throw ToolError("cannot write " + out);
 }
 
+void collision_command(ToolIo& io, const std::string& path, const std::string& type_id, long index,
+                       bool remove) {
+    require_model_type(type_id);
+    TagDatabase db;
+    TagFile& file = open_tag_file(db, path);
+    TagEntry& entry = find_tag_or_fail(db, file, type_id);
+    SkeletalModelSet set = read_set_or_fail(db, entry, type_id);
+    SkeletalModel& model = set.models[model_or_fail(set, index)];
+    std::string refusal;
+    if (remove) delete_collision(model);
+    else if (!build_collision(model, refusal)) throw ToolError(type_id + ": " + refusal);
+    write_set(db, file, entry, set);
+    io.out << type_id << ": model " << index << ": " << model.collision_triangles.size()
+           << " collision triangles, " << model.boxes.size() << " boxes, box tree depth "
+           << (model.boxes.empty() ? "--" : depth_text(box_tree_depth(model.boxes))) << '\n';
+}
+
 } // namespace
 
 void add_skeletal_commands(CLI::App& app, ToolIo& io) {
@@ -242,6 +260,16 @@ void add_skeletal_commands(CLI::App& app, ToolIo& io) {
     exp->add_option("MODEL", ex->model, "model number, from 0")->required();
     exp->add_option("VERTICES", ex->vertices, "requested vertex count")->required();
     exp->add_option("OUT", ex->out, "the .obj file to write")->required();
+    auto col = std::make_shared<Args>();
+    auto remove = std::make_shared<bool>(false);
+    auto* collision = app.add_subcommand(
+        "build-collision", "(Re)build a model's collision box tree and triangles, or delete them");
+    collision->add_option("TAGFILE", col->path, "tag file")->required();
+    collision->add_option("TYPE:ID", col->type_id, "the model set")->required();
+    collision->add_option("MODEL", col->model, "model number, from 0")->required();
+    collision->add_flag("--delete", *remove, "remove the collision data instead");
+    collision->callback([&io, col, remove] { collision_command(io, col->path, col->type_id, col->model, *remove); });
+
     exp->callback([ex] { export_obj(ex->path, ex->type_id, ex->model, ex->vertices, ex->out); });
 }
 

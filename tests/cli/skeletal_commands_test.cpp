@@ -248,5 +248,28 @@ TEST(ToolSkeletal, ExportOfAModelWithoutTriangles) {
     EXPECT_NE(text.find("v 1 2 3\n"), std::string::npos) << text;
 }
 
+TEST(ToolSkeletal, BuildAndDeleteCollision) {
+    ScratchFolder folder;
+    const auto skl = folder.write("grid.skl", zephane::test::grid_skl(6).bytes());
+    const auto tags = folder / "g.tag";
+    ASSERT_EQ(run({"import-skl", tags, "skmd:orc_", skl}).status, 0);
+    const ToolRun built = run({"build-collision", tags, "skmd:orc_", "0"});
+    ASSERT_EQ(built.status, 0) << built.err;
+    const SkeletalModel m = set_in(tags).models[0];
+    EXPECT_EQ(m.collision_triangles.size(), 72u);
+    EXPECT_EQ(m.header.collision_triangle_count, 72);
+    EXPECT_EQ(m.header.collision_box_count, m.boxes.size());
+    const ToolRun info = run({"skmd-info", tags, "skmd:orc_"});
+    EXPECT_NE(info.out.find("collision triangles: 72, boxes: " + std::to_string(m.boxes.size()) +
+                            ", box tree depth: "),
+              std::string::npos)
+        << info.out;
+    EXPECT_EQ(run({"build-collision", tags, "skmd:orc_", "1"}).status, 1);
+    const ToolRun removed = run({"build-collision", tags, "skmd:orc_", "0", "--delete"});
+    ASSERT_EQ(removed.status, 0) << removed.err;
+    EXPECT_EQ(removed.out, "skmd:orc_: model 0: 0 collision triangles, 0 boxes, box tree depth --\n");
+    EXPECT_TRUE(set_in(tags).models[0].boxes.empty());
+}
+
 } // namespace
 } // namespace zephane::cli
