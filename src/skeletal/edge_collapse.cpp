@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <set>
 
 namespace zephane {
 
@@ -44,30 +45,29 @@ public:
         order_.target.assign(n, -1);
         order_.face_death.assign(mesh.faces.size(), -1);
         faces_of_.resize(n);
+        best_cost_.assign(n, kCornerCost);
+        best_target_.assign(n, -1);
+        queued_.assign(n, false);
         for (std::size_t f = 0; f < cur_.size(); ++f)
             for (const int v : cur_[f]) faces_of_[static_cast<std::size_t>(v)].push_back(static_cast<int>(f));
     }
 
+    // Each round picks what a full scan would pick (smallest cost, then candidate order, then
+    // target discovery order), but only the candidates around the last collapse are costed
+    // again: a candidate's cost depends only on the faces around its position group.
     CollapseOrder run() {
+        std::vector<int> changed(cur_.size());
+        for (std::size_t f = 0; f < changed.size(); ++f) changed[f] = static_cast<int>(f);
+        std::vector<int> touched(removed_.size());
+        for (std::size_t v = 0; v < touched.size(); ++v) touched[v] = static_cast<int>(v);
         for (;;) {
-            check_faces();
-            remove_faceless();
-            int best_a = -1, best_b = -1;
-            double best = kCornerCost;
-            for (std::size_t a = 0; a < removed_.size(); ++a) {
-                if (removed_[a]) continue;
-                const Shape shape = classify(group_[a]);
-                for (const int b : targets(static_cast<int>(a))) {
-                    const double c = cost(static_cast<int>(a), b, shape);
-                    if (c < best) {
-                        best = c;
-                        best_a = static_cast<int>(a);
-                        best_b = b;
-                    }
-                }
-            }
-            if (best_a < 0) break;
-            collapse_group(best_a, best_b);
+            check_faces(changed, touched);
+            remove_faceless(touched);
+            for (const int v : affected(touched)) rescore(v);
+            if (queue_.empty()) break;
+            const auto [cost, a] = *queue_.begin();
+            changed = collapse_group(a, best_target_[static_cast<std::size_t>(a)]);
+            touched.clear();
         }
         return std::move(order_);
     }
@@ -83,11 +83,14 @@ private:
         return {p[0], p[1], p[2]};
     }
 
-    void check_faces() {
+    // Checks the faces whose corners changed; `touched` gets the corners of every one of them.
+    void check_faces(const std::vector<int>& changed, std::vector<int>& touched) {
         const int done = static_cast<int>(order_.removal.size());
-        for (std::size_t f = 0; f < cur_.size(); ++f) {
-            if (!alive_[f]) continue;
+        for (const int fi : changed) {
+            const auto f = static_cast<std::size_t>(fi);
             const auto& v = cur_[f];
+            touched.insert(touched.end(), v.begin(), v.end());
+            if (!alive_[f]) continue;
             bool dies = v[0] == v[1] || v[1] == v[2] || v[0] == v[2];
             if (!dies) {
                 const Vec3 n = cross(sub(position(v[1]), position(v[0])), sub(position(v[2]), position(v[0])));
@@ -101,20 +104,65 @@ private:
             if (dies) {
                 alive_[f] = false;
                 order_.face_death[f] = done;
+                for (const int corner : v)
+                    std::erase(faces_of_[static_cast<std::size_t>(corner)], fi);
             }
         }
         order_.checkpoints.push_back(done);
-        for (auto& list : faces_of_)
-            std::erase_if(list, [this](int f) { return !alive_[static_cast<std::size_t>(f)]; });
+        std::sort(touched.begin(), touched.end());
+        touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
     }
 
-    void remove_faceless() {
-        for (std::size_t v = 0; v < removed_.size(); ++v)
+    void remove_faceless(const std::vector<int>& touched) {
+        for (const int vi : touched) {
+            const auto v = static_cast<std::size_t>(vi);
             if (!removed_[v] && faces_of_[v].empty()) {
                 removed_[v] = true;
-                order_.removal.push_back(static_cast<int>(v));
+                unqueue(vi);
+                order_.removal.push_back(vi);
                 order_.checkpoints.push_back(static_cast<int>(order_.removal.size()));
             }
+        }
+    }
+
+    // The live members of the position groups of the touched vertices.
+    std::vector<int> affected(const std::vector<int>& touched) const {
+        std::vector<int> groups;
+        for (const int v : touched) groups.push_back(group_[static_cast<std::size_t>(v)]);
+        std::sort(groups.begin(), groups.end());
+        groups.erase(std::unique(groups.begin(), groups.end()), groups.end());
+        std::vector<int> out;
+        for (const int g : groups)
+            for (const int m : members_[static_cast<std::size_t>(g)])
+                if (!removed_[static_cast<std::size_t>(m)]) out.push_back(m);
+        return out;
+    }
+
+    void unqueue(int v) {
+        const auto i = static_cast<std::size_t>(v);
+        if (queued_[i]) queue_.erase({best_cost_[i], v});
+        queued_[i] = false;
+    }
+
+    // The candidate's best target: the first in discovery order with the smallest cost.
+    void rescore(int a) {
+        unqueue(a);
+        const Shape shape = classify(group_[static_cast<std::size_t>(a)]);
+        double best = kCornerCost;
+        int best_b = -1;
+        for (const int b : targets(a)) {
+            const double c = cost(a, b, shape);
+            if (c < best) {
+                best = c;
+                best_b = b;
+            }
+        }
+        if (best_b < 0) return;
+        const auto i = static_cast<std::size_t>(a);
+        best_cost_[i] = best;
+        best_target_[i] = best_b;
+        queued_[i] = true;
+        queue_.insert({best, a});
     }
 
     // Live faces of a group's members, in face order.
@@ -210,13 +258,16 @@ private:
         return total * 40.0 / count;
     }
 
-    void collapse_group(int a, int b) {
+    // Returns the faces whose corners moved.
+    std::vector<int> collapse_group(int a, int b) {
+        std::vector<int> changed;
         const int gb = group_[static_cast<std::size_t>(b)];
         for (const int m : members_[static_cast<std::size_t>(group_[static_cast<std::size_t>(a)])]) {
             if (removed_[static_cast<std::size_t>(m)] || faces_of_[static_cast<std::size_t>(m)].empty()) continue;
             int t = partner_in(m, gb);
             if (t < 0) t = b;
             for (const int f : faces_of_[static_cast<std::size_t>(m)]) {
+                changed.push_back(f);
                 for (int& v : cur_[static_cast<std::size_t>(f)])
                     if (v == m) v = t;
                 auto& list = faces_of_[static_cast<std::size_t>(t)];
@@ -225,9 +276,13 @@ private:
             }
             faces_of_[static_cast<std::size_t>(m)].clear();
             removed_[static_cast<std::size_t>(m)] = true;
+            unqueue(m);
             order_.target[static_cast<std::size_t>(m)] = t;
             order_.removal.push_back(m);
         }
+        std::sort(changed.begin(), changed.end());
+        changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
+        return changed;
     }
 
     const CollapseMesh& mesh_;
@@ -240,6 +295,11 @@ private:
     std::vector<bool> removed_;
     std::vector<std::vector<int>> faces_of_; // live faces naming the vertex, in face order
     CollapseOrder order_;
+    // Candidates with a cost below the corner cost, by (cost, vertex).
+    std::set<std::pair<double, int>> queue_;
+    std::vector<double> best_cost_;
+    std::vector<int> best_target_;
+    std::vector<bool> queued_;
 };
 
 } // namespace

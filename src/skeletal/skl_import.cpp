@@ -35,12 +35,6 @@ Vec3 apply(const Mat3& m, const Vec3& v) {
     return {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2], m[1][0] * v[0] + m[1][1] * v[1] + m[1][2] * v[2],
             m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2]};
 }
-Vec3 apply_transposed(const Matrix3& m, const Vec3& v) {
-    Vec3 r{};
-    for (std::size_t i = 0; i < 3; ++i) r[i] = m[0][i] * v[0] + m[1][i] * v[1] + m[2][i] * v[2];
-    return r;
-}
-
 // Unit quaternion (x, y, z, w) of a rotation matrix that multiplies column vectors.
 std::array<float, 4> matrix_quaternion(const Mat3& m) {
     double x, y, z, w;
@@ -151,11 +145,6 @@ struct Vertex {
     std::vector<Influence> influences; // bone order
     std::array<float, 2> uv{};
     std::array<float, 3> position{};
-    Vec3 normal{};
-    bool has_normal = false;
-    Vec3 file_normal{};
-    std::vector<std::uint32_t> smoothing;
-    std::uint32_t own_mask = 0;
 };
 
 struct Face {
@@ -193,59 +182,6 @@ void split_seams(std::vector<Vertex>& vertices, std::vector<Face>& faces) {
     }
 }
 
-Vec3 face_cross(const std::vector<Vertex>& vertices, const Face& f) {
-    const auto& a = vertices[static_cast<std::size_t>(f.v[0])].position;
-    const auto& b = vertices[static_cast<std::size_t>(f.v[1])].position;
-    const auto& c = vertices[static_cast<std::size_t>(f.v[2])].position;
-    const Vec3 e1{double{b[0]} - a[0], double{b[1]} - a[1], double{b[2]} - a[2]};
-    const Vec3 e2{double{c[0]} - a[0], double{c[1]} - a[1], double{c[2]} - a[2]};
-    return {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
-}
-
-Vec3 normalised(const Vec3& v, const Vec3& fallback) {
-    const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
-    if (!(length > 0) || !std::isfinite(length)) return fallback;
-    return {v[0] / length, v[1] / length, v[2] / length};
-}
-
-// Version 1 files give normals. Otherwise a vertex's normal is the area-weighted sum of the
-// normals of the faces around its position that share a smoothing bit with its own faces.
-void compute_normals(std::vector<Vertex>& vertices, const std::vector<Face>& faces) {
-    std::vector<std::uint32_t> own(vertices.size(), 0);
-    for (const Face& f : faces)
-        for (const int v : f.v) own[static_cast<std::size_t>(v)] |= f.smoothing;
-    std::vector<Vec3> sums(vertices.size(), Vec3{0, 0, 0});
-    // Faces reach every vertex at the same position (seam copies share one normal).
-    std::vector<std::vector<int>> same_position(vertices.size());
-    {
-        std::vector<int> order(vertices.size());
-        std::iota(order.begin(), order.end(), 0);
-        std::sort(order.begin(), order.end(), [&](int a, int b) {
-            return vertices[static_cast<std::size_t>(a)].position < vertices[static_cast<std::size_t>(b)].position;
-        });
-        for (std::size_t i = 0; i < order.size();) {
-            std::size_t j = i;
-            while (j < order.size() && vertices[static_cast<std::size_t>(order[j])].position ==
-                                           vertices[static_cast<std::size_t>(order[i])].position)
-                ++j;
-            for (std::size_t k = i; k < j; ++k)
-                same_position[static_cast<std::size_t>(order[k])].assign(order.begin() + static_cast<std::ptrdiff_t>(i),
-                                                                         order.begin() + static_cast<std::ptrdiff_t>(j));
-            i = j;
-        }
-    }
-    for (const Face& f : faces) {
-        const Vec3 n = face_cross(vertices, f);
-        for (const int v : f.v)
-            for (const int s : same_position[static_cast<std::size_t>(v)])
-                if (own[static_cast<std::size_t>(s)] & f.smoothing)
-                    for (std::size_t c = 0; c < 3; ++c) sums[static_cast<std::size_t>(s)][c] += n[c];
-    }
-    for (std::size_t v = 0; v < vertices.size(); ++v)
-        vertices[v].normal = vertices[v].has_normal ? normalised(vertices[v].file_normal, {0, 0, 1})
-                                                    : normalised(sums[v], {0, 0, 1});
-}
-
 int dominant_bone(const Vertex& v) {
     std::size_t best = 0;
     for (std::size_t i = 1; i < v.influences.size(); ++i)
@@ -254,11 +190,12 @@ int dominant_bone(const Vertex& v) {
 }
 
 // The block for vertices below `high`: the faces drawn up to it with their indices moved
-// below it, per bone the quadverts (each vertex's normal right after its position in the
-// group of its heaviest bone), the edge-collapse entries from `low`.
+// below it, per bone the position quadverts of the vertices it moves (padded to four with
+// zeros; no normals: see the architecture notes), the edge-collapse entries from `low`.
+// A vertex's first weight reference names its heaviest bone's quadvert.
 std::optional<SkmdLodBlock> build_block(const std::vector<Vertex>& vertices, const std::vector<Face>& faces,
                                         const std::vector<int>& min_vertices, const std::vector<std::uint16_t>& collapse,
-                                        const std::vector<BoneWorld>& world, std::size_t bone_count, int low,
+                                        std::size_t bone_count, int low,
                                         int high, std::string& refusal) {
     SkmdLodBlock block;
     std::vector<std::size_t> drawn;
@@ -293,10 +230,6 @@ std::optional<SkmdLodBlock> build_block(const std::vector<Vertex>& vertices, con
                                            static_cast<float>(in.offset[1] * in.weight),
                                            static_cast<float>(in.offset[2] * in.weight),
                                            static_cast<float>(in.weight)});
-                if (dominant) {
-                    const Vec3 n = apply_transposed(world[b].rotation, vertex.normal);
-                    block.quadverts.push_back({float(n[0]), float(n[1]), float(n[2]), 0.0f});
-                }
             }
         }
         while ((block.quadverts.size() - start) % 4 != 0) block.quadverts.push_back({0, 0, 0, 0});
@@ -407,8 +340,6 @@ ModelBuild build_skeletal_model(const SklFile& file, const std::string& name, Co
         if (vertex.influences.empty()) continue;
         std::sort(vertex.influences.begin(), vertex.influences.end(),
                   [](const Influence& a, const Influence& b) { return a.bone < b.bone; });
-        vertex.has_normal = v.has_normal;
-        vertex.file_normal = {v.normal[0], v.normal[1], v.normal[2]};
         index_of[i] = static_cast<int>(vertices.size());
         vertices.push_back(std::move(vertex));
     }
@@ -435,7 +366,6 @@ ModelBuild build_skeletal_model(const SklFile& file, const std::string& name, Co
         }
         v.position = {float(sum[0]), float(sum[1]), float(sum[2])};
     }
-    compute_normals(vertices, faces);
     if (vertices.size() >= kMaxU16 || faces.size() > kMaxU16) {
         result.refusal = "the model has more than 65535 vertices or triangles";
         return result;
@@ -529,7 +459,7 @@ ModelBuild build_skeletal_model(const SklFile& file, const std::string& name, Co
         const bool full = k == bands;
         const int high = full ? n : model.real_vertex_counts[static_cast<std::size_t>((k + 1) * range / bands)];
         if (full) low = n;
-        auto block = build_block(sorted, faces, min_vertices, collapse_to, world, model.bones.size(), low, high,
+        auto block = build_block(sorted, faces, min_vertices, collapse_to, model.bones.size(), low, high,
                                  result.refusal);
         if (!block) return result;
         if (full) block->header.flags = 1;

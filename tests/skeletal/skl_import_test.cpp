@@ -93,6 +93,10 @@ TEST(SkeletalImport, GridLevelsOfDetailAreWholeAtEveryCount) {
         total += n;
     }
     EXPECT_EQ(total, full.quadverts.size());
+    // 81 positions on the first bone padded to 84, 36 on the second.
+    EXPECT_EQ(full.weights_per_bone, (std::vector<std::uint16_t>{84, 36}));
+    EXPECT_EQ(full.quadverts[81].w, 0.0f);
+
     for (const auto r : full.weight_refs) EXPECT_NE(full.quadverts[r].w, 0.0f);
     // The right half (x from 5 to 8, nine rows) has two bones.
     EXPECT_EQ(std::count(full.weight_ref_counts.begin(), full.weight_ref_counts.end(), 2), 36);
@@ -228,10 +232,10 @@ TEST(SkeletalImport, SeamsSplitVerticesAndCollapseTogether) {
 }
 
 TEST(SkeletalImport, RefusesABlockPastTheQuadvertLimit) {
-    // 2,100 faceless vertices on three bones: 6,300 positions and 2,100 normals, past 8,000.
+    // 2,700 faceless vertices on three bones: 8,100 positions, past 8,000.
     test::SklText s;
     s.bones = {{-1, "a"}, {0, "b"}, {0, "c"}};
-    for (int i = 0; i < 2100; ++i)
+    for (int i = 0; i < 2700; ++i)
         s.vertices.push_back({{{0, 0.4, double(i), 0, 0}, {1, 0.3, 0, double(i), 0}, {2, 0.3, 0, 0, double(i)}}});
     const auto bytes = s.bytes();
     const ModelBuild b = build_skeletal_model(read_skeleton_export(bytes), "big");
