@@ -1,140 +1,68 @@
 #include "skeletal/edge_collapse.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdint>
-#include <cstring>
-#include <map>
 #include <set>
+
+#include "skeletal/collapse_state.h"
 
 namespace zephane {
 
 namespace {
 
-using Vec3 = std::array<double, 3>;
+using collapse::CollapseState;
+using collapse::Shape;
 
-Vec3 sub(const Vec3& a, const Vec3& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
-Vec3 cross(const Vec3& a, const Vec3& b) {
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-double dot(const Vec3& a, const Vec3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-
-class Collapser {
+// Each round picks what a full scan would pick (smallest cost, then candidate order, then
+// target discovery order), but only the candidates around the last collapse are costed
+// again: a candidate's cost depends only on the faces around its position group.
+class IncrementalCollapse {
 public:
-    explicit Collapser(const CollapseMesh& mesh) : mesh_(mesh) {
-        const std::size_t n = mesh.vertices.size();
-        group_.resize(n);
-        std::map<std::array<std::uint32_t, 3>, int> by_position;
-        for (std::size_t v = 0; v < n; ++v) {
-            std::array<std::uint32_t, 3> key{};
-            for (std::size_t c = 0; c < 3; ++c) {
-                float value = mesh.vertices[v][c];
-                if (value == 0.0f) value = 0.0f; // -0 and 0 are one position
-                std::memcpy(&key[c], &value, 4);
-            }
-            const auto [at, fresh] = by_position.emplace(key, static_cast<int>(members_.size()));
-            if (fresh) members_.emplace_back();
-            group_[v] = at->second;
-            members_[static_cast<std::size_t>(at->second)].push_back(static_cast<int>(v));
-        }
-        cur_ = mesh.faces;
-        alive_.assign(mesh.faces.size(), true);
-        normal_.resize(mesh.faces.size());
-        area_.resize(mesh.faces.size());
-        removed_.assign(n, false);
-        order_.target.assign(n, -1);
-        order_.face_death.assign(mesh.faces.size(), -1);
-        faces_of_.resize(n);
-        best_cost_.assign(n, kCornerCost);
-        best_target_.assign(n, -1);
-        queued_.assign(n, false);
-        for (std::size_t f = 0; f < cur_.size(); ++f)
-            for (const int v : cur_[f]) faces_of_[static_cast<std::size_t>(v)].push_back(static_cast<int>(f));
-    }
+    explicit IncrementalCollapse(const CollapseMesh& mesh)
+        : s_(mesh), best_cost_(s_.vertex_count(), kCornerCost), best_target_(s_.vertex_count(), -1),
+          queued_(s_.vertex_count(), false) {}
 
-    // Each round picks what a full scan would pick (smallest cost, then candidate order, then
-    // target discovery order), but only the candidates around the last collapse are costed
-    // again: a candidate's cost depends only on the faces around its position group.
     CollapseOrder run() {
-        std::vector<int> changed(cur_.size());
+        std::vector<int> changed(s_.face_count());
         for (std::size_t f = 0; f < changed.size(); ++f) changed[f] = static_cast<int>(f);
-        std::vector<int> touched(removed_.size());
+        std::vector<int> touched(s_.vertex_count());
         for (std::size_t v = 0; v < touched.size(); ++v) touched[v] = static_cast<int>(v);
         for (;;) {
-            check_faces(changed, touched);
-            remove_faceless(touched);
+            for (const int f : changed) {
+                const auto& corners = s_.corners(f);
+                touched.insert(touched.end(), corners.begin(), corners.end());
+                s_.check_face(f);
+            }
+            s_.mark_checkpoint();
+            std::sort(touched.begin(), touched.end());
+            touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
+            // Only a vertex that lost a face can be left without one.
+            for (const int v : touched)
+                if (!s_.removed(v) && s_.faceless(v)) {
+                    unqueue(v);
+                    s_.remove_faceless(v);
+                }
             for (const int v : affected(touched)) rescore(v);
             if (queue_.empty()) break;
-            const auto [cost, a] = *queue_.begin();
-            changed = collapse_group(a, best_target_[static_cast<std::size_t>(a)]);
+            const int a = queue_.begin()->second;
+            const int group = s_.group(a);
+            changed = s_.collapse_group(a, best_target_[static_cast<std::size_t>(a)]);
+            for (const int m : s_.members(group)) unqueue(m);
             touched.clear();
         }
-        return std::move(order_);
+        return s_.take_order();
     }
 
 private:
-    struct Shape {
-        int feature_edges = 0;
-        int neighbours[2] = {-1, -1}; // groups at the far ends of a feature line
-    };
-
-    Vec3 position(int v) const {
-        const auto& p = mesh_.vertices[static_cast<std::size_t>(v)];
-        return {p[0], p[1], p[2]};
-    }
-
-    // Checks the faces whose corners changed; `touched` gets the corners of every one of them.
-    void check_faces(const std::vector<int>& changed, std::vector<int>& touched) {
-        const int done = static_cast<int>(order_.removal.size());
-        for (const int fi : changed) {
-            const auto f = static_cast<std::size_t>(fi);
-            const auto& v = cur_[f];
-            touched.insert(touched.end(), v.begin(), v.end());
-            if (!alive_[f]) continue;
-            bool dies = v[0] == v[1] || v[1] == v[2] || v[0] == v[2];
-            if (!dies) {
-                const Vec3 n = cross(sub(position(v[1]), position(v[0])), sub(position(v[2]), position(v[0])));
-                const double length = std::sqrt(dot(n, n));
-                dies = !(length > 0.0);
-                if (!dies) {
-                    normal_[f] = {n[0] / length, n[1] / length, n[2] / length};
-                    area_[f] = 0.5 * length;
-                }
-            }
-            if (dies) {
-                alive_[f] = false;
-                order_.face_death[f] = done;
-                for (const int corner : v)
-                    std::erase(faces_of_[static_cast<std::size_t>(corner)], fi);
-            }
-        }
-        order_.checkpoints.push_back(done);
-        std::sort(touched.begin(), touched.end());
-        touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
-    }
-
-    void remove_faceless(const std::vector<int>& touched) {
-        for (const int vi : touched) {
-            const auto v = static_cast<std::size_t>(vi);
-            if (!removed_[v] && faces_of_[v].empty()) {
-                removed_[v] = true;
-                unqueue(vi);
-                order_.removal.push_back(vi);
-                order_.checkpoints.push_back(static_cast<int>(order_.removal.size()));
-            }
-        }
-    }
-
     // The live members of the position groups of the touched vertices.
     std::vector<int> affected(const std::vector<int>& touched) const {
         std::vector<int> groups;
-        for (const int v : touched) groups.push_back(group_[static_cast<std::size_t>(v)]);
+        for (const int v : touched) groups.push_back(s_.group(v));
         std::sort(groups.begin(), groups.end());
         groups.erase(std::unique(groups.begin(), groups.end()), groups.end());
         std::vector<int> out;
         for (const int g : groups)
-            for (const int m : members_[static_cast<std::size_t>(g)])
-                if (!removed_[static_cast<std::size_t>(m)]) out.push_back(m);
+            for (const int m : s_.members(g))
+                if (!s_.removed(m)) out.push_back(m);
         return out;
     }
 
@@ -147,11 +75,11 @@ private:
     // The candidate's best target: the first in discovery order with the smallest cost.
     void rescore(int a) {
         unqueue(a);
-        const Shape shape = classify(group_[static_cast<std::size_t>(a)]);
+        const Shape shape = s_.classify(s_.group(a));
         double best = kCornerCost;
         int best_b = -1;
-        for (const int b : targets(a)) {
-            const double c = cost(a, b, shape);
+        for (const int b : s_.targets(a)) {
+            const double c = s_.cost(a, b, shape);
             if (c < best) {
                 best = c;
                 best_b = b;
@@ -165,136 +93,7 @@ private:
         queue_.insert({best, a});
     }
 
-    // Live faces of a group's members, in face order.
-    std::vector<int> group_faces(int g) const {
-        std::vector<int> faces;
-        for (const int m : members_[static_cast<std::size_t>(g)])
-            faces.insert(faces.end(), faces_of_[static_cast<std::size_t>(m)].begin(),
-                         faces_of_[static_cast<std::size_t>(m)].end());
-        std::sort(faces.begin(), faces.end());
-        faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
-        return faces;
-    }
-
-    Shape classify(int g) const {
-        // Edges from this group to each neighbouring group, with the faces along them.
-        std::vector<std::pair<int, std::vector<int>>> edges;
-        for (const int f : group_faces(g)) {
-            for (const int v : cur_[static_cast<std::size_t>(f)]) {
-                const int other = group_[static_cast<std::size_t>(v)];
-                if (other == g) continue;
-                auto at = std::find_if(edges.begin(), edges.end(), [other](const auto& e) { return e.first == other; });
-                if (at == edges.end()) {
-                    edges.push_back({other, {}});
-                    at = edges.end() - 1;
-                }
-                at->second.push_back(f);
-            }
-        }
-        Shape shape;
-        for (const auto& [other, faces] : edges) {
-            const bool smooth = faces.size() == 2 &&
-                                dot(normal_[static_cast<std::size_t>(faces[0])],
-                                    normal_[static_cast<std::size_t>(faces[1])]) > -0.85;
-            if (smooth) continue;
-            if (shape.feature_edges < 2) shape.neighbours[shape.feature_edges] = other;
-            ++shape.feature_edges;
-        }
-        return shape;
-    }
-
-    std::vector<int> targets(int a) const {
-        std::vector<int> found;
-        for (const int f : faces_of_[static_cast<std::size_t>(a)])
-            for (const int v : cur_[static_cast<std::size_t>(f)])
-                if (group_[static_cast<std::size_t>(v)] != group_[static_cast<std::size_t>(a)] &&
-                    std::find(found.begin(), found.end(), v) == found.end())
-                    found.push_back(v);
-        return found;
-    }
-
-    // The member of group g that shares a live face with vertex m, or -1.
-    int partner_in(int m, int g) const {
-        for (const int f : faces_of_[static_cast<std::size_t>(m)])
-            for (const int v : cur_[static_cast<std::size_t>(f)])
-                if (group_[static_cast<std::size_t>(v)] == g) return v;
-        return -1;
-    }
-
-    double distance5(int a, int b) const {
-        double sum = 0;
-        for (std::size_t c = 0; c < 5; ++c) {
-            const double d = double{mesh_.vertices[static_cast<std::size_t>(a)][c]} -
-                             double{mesh_.vertices[static_cast<std::size_t>(b)][c]};
-            sum += d * d;
-        }
-        return std::sqrt(sum);
-    }
-
-    double cost(int a, int b, const Shape& shape) const {
-        const int ga = group_[static_cast<std::size_t>(a)];
-        if (shape.feature_edges == 0) {
-            const Vec3 d = sub(position(a), position(b));
-            double sum = 0;
-            for (const int f : group_faces(ga))
-                sum += 0.5 * std::fabs(dot(normal_[static_cast<std::size_t>(f)], d)) * area_[static_cast<std::size_t>(f)];
-            return sum;
-        }
-        if (shape.feature_edges != 2) return kCornerCost;
-        const int gb = group_[static_cast<std::size_t>(b)];
-        if (gb != shape.neighbours[0] && gb != shape.neighbours[1]) return kCornerCost;
-        double total = 0;
-        int count = 0;
-        for (const int f : members_[static_cast<std::size_t>(ga)]) {
-            if (removed_[static_cast<std::size_t>(f)]) continue;
-            int g = partner_in(f, shape.neighbours[0]);
-            int h = partner_in(f, shape.neighbours[1]);
-            // A seam copy touching only one side measures against the candidate's own ends.
-            if (g < 0) g = partner_in(a, shape.neighbours[0]);
-            if (h < 0) h = partner_in(a, shape.neighbours[1]);
-            total += distance5(f, g) + distance5(f, h) - distance5(g, h);
-            ++count;
-        }
-        return total * 40.0 / count;
-    }
-
-    // Returns the faces whose corners moved.
-    std::vector<int> collapse_group(int a, int b) {
-        std::vector<int> changed;
-        const int gb = group_[static_cast<std::size_t>(b)];
-        for (const int m : members_[static_cast<std::size_t>(group_[static_cast<std::size_t>(a)])]) {
-            if (removed_[static_cast<std::size_t>(m)] || faces_of_[static_cast<std::size_t>(m)].empty()) continue;
-            int t = partner_in(m, gb);
-            if (t < 0) t = b;
-            for (const int f : faces_of_[static_cast<std::size_t>(m)]) {
-                changed.push_back(f);
-                for (int& v : cur_[static_cast<std::size_t>(f)])
-                    if (v == m) v = t;
-                auto& list = faces_of_[static_cast<std::size_t>(t)];
-                const auto at = std::lower_bound(list.begin(), list.end(), f);
-                if (at == list.end() || *at != f) list.insert(at, f);
-            }
-            faces_of_[static_cast<std::size_t>(m)].clear();
-            removed_[static_cast<std::size_t>(m)] = true;
-            unqueue(m);
-            order_.target[static_cast<std::size_t>(m)] = t;
-            order_.removal.push_back(m);
-        }
-        std::sort(changed.begin(), changed.end());
-        changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
-        return changed;
-    }
-
-    const CollapseMesh& mesh_;
-    std::vector<int> group_;
-    std::vector<std::vector<int>> members_;
-    std::vector<std::array<int, 3>> cur_;
-    std::vector<bool> alive_;
-    std::vector<Vec3> normal_;
-    std::vector<double> area_;
-    std::vector<bool> removed_;
-    std::vector<std::vector<int>> faces_of_; // live faces naming the vertex, in face order
-    CollapseOrder order_;
+    CollapseState s_;
     // Candidates with a cost below the corner cost, by (cost, vertex).
     std::set<std::pair<double, int>> queue_;
     std::vector<double> best_cost_;
@@ -304,6 +103,6 @@ private:
 
 } // namespace
 
-CollapseOrder collapse_order(const CollapseMesh& mesh) { return Collapser(mesh).run(); }
+CollapseOrder collapse_order(const CollapseMesh& mesh) { return IncrementalCollapse(mesh).run(); }
 
 } // namespace zephane
