@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdio>
 #include <set>
+#include <string>
 
 namespace zephane::bench {
 namespace {
@@ -157,12 +158,26 @@ int main(int argc, char** argv) {
     const auto file = read_whole_file(argv[1]);
     if (!file) return 2;
     std::vector<std::uint8_t> ours;
+    if (argc > 2 && std::string(argv[2]) == "--profile") { // the import alone, for a profiler
+        for (int k = 0; k < 40; ++k) ours = import_bytes(*file, collapse_order);
+        return 0;
+    }
     const double fast = best_seconds(5, [&] { ours = import_bytes(*file, collapse_order); });
     const SkeletalModel model = load_whole_skmd_payload(ours).models[0];
     const int n = model.header.vertex_count, minimum = model.header.minimum_vertex_count;
     std::printf("model: %d vertices, minimum %d, %zu triangles\n", n, minimum,
                 model.blocks.back().min_vertices_for_tri.size());
 
+    {
+        SklFile parsed;
+        const double parse = best_seconds(5, [&] { parsed = read_skeleton_export(*file); });
+        ModelBuild built;
+        const double build = best_seconds(5, [&] { built = build_skeletal_model(parsed, "bench"); });
+        SkeletalModelSet set;
+        set.models.push_back(*built.model);
+        const double save = best_seconds(5, [&] { (void)save_skmd_payload(set); });
+        std::printf("parts: parse %.4f s, build %.4f s, save %.4f s\n", parse, build, save);
+    }
     std::vector<std::uint8_t> plain;
     const double slow = best_seconds(1, [&] { plain = import_bytes(*file, test::reference_collapse_order); });
     std::printf("identical to the plain loop: %s\n", plain == ours ? "yes" : "NO");

@@ -92,26 +92,34 @@ std::vector<int> CollapseState::group_faces(int g) const {
 
 Shape CollapseState::classify(int g) const {
     // Edges from this group to each neighbouring group, with the faces along them.
-    std::vector<std::pair<int, std::vector<int>>> edges;
+    struct Edge {
+        int group;
+        int first_vertex; // the first vertex of that group met
+        std::vector<int> faces;
+    };
+    std::vector<Edge> edges;
     for (const int f : group_faces(g)) {
         for (const int v : cur_[static_cast<std::size_t>(f)]) {
             const int other = group_[static_cast<std::size_t>(v)];
             if (other == g) continue;
-            auto at = std::find_if(edges.begin(), edges.end(), [other](const auto& e) { return e.first == other; });
+            auto at = std::find_if(edges.begin(), edges.end(), [other](const Edge& e) { return e.group == other; });
             if (at == edges.end()) {
-                edges.push_back({other, {}});
+                edges.push_back({other, v, {}});
                 at = edges.end() - 1;
             }
-            at->second.push_back(f);
+            at->faces.push_back(f);
         }
     }
     Shape shape;
-    for (const auto& [other, faces] : edges) {
-        const bool smooth = faces.size() == 2 &&
-                            dot(normal_[static_cast<std::size_t>(faces[0])],
-                                normal_[static_cast<std::size_t>(faces[1])]) > -0.85;
+    for (const Edge& e : edges) {
+        const bool smooth = e.faces.size() == 2 &&
+                            dot(normal_[static_cast<std::size_t>(e.faces[0])],
+                                normal_[static_cast<std::size_t>(e.faces[1])]) > -0.85;
         if (smooth) continue;
-        if (shape.feature_edges < 2) shape.neighbours[shape.feature_edges] = other;
+        if (shape.feature_edges < 2) {
+            shape.neighbours[shape.feature_edges] = e.group;
+            shape.ends[shape.feature_edges] = e.first_vertex;
+        }
         ++shape.feature_edges;
     }
     return shape;
@@ -166,6 +174,8 @@ double CollapseState::cost(int a, int b, const Shape& shape) const {
         // A seam copy touching only one side measures against the candidate's own ends.
         if (g < 0) g = partner_in(a, shape.neighbours[0]);
         if (h < 0) h = partner_in(a, shape.neighbours[1]);
+        if (g < 0) g = shape.ends[0];
+        if (h < 0) h = shape.ends[1];
         total += distance5(f, g) + distance5(f, h) - distance5(g, h);
         ++count;
     }

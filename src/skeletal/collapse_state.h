@@ -15,6 +15,7 @@ using Vec3 = std::array<double, 3>;
 struct Shape {
     int feature_edges = 0;
     int neighbours[2] = {-1, -1}; // groups at the far ends of a feature line
+    int ends[2] = {-1, -1};       // a vertex of each, the first met around the group
 };
 
 class CollapseState {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <cstdlib>
 #include <map>
 #include <tuple>
@@ -17,26 +18,34 @@ constexpr std::size_t kMaxBoneName = 63;
 
 bool is_space(std::uint8_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
-// Whitespace-separated tokens over the bounds-checked reader. At the end of the bytes every
-// read gives an empty token, so numbers read as 0 and names as "".
+// Whitespace-separated tokens over the text the bounds-checked reader hands out. Every step
+// checks the position against the text's size; at the end every read gives an empty token,
+// so numbers read as 0 and names as "".
 class SklTokens {
 public:
-    explicit SklTokens(std::span<const std::uint8_t> bytes) : r_(bytes) {}
+    explicit SklTokens(std::span<const std::uint8_t> bytes) {
+        ByteReader r(bytes);
+        text_ = r.bytes(r.remaining(), "skeleton export");
+    }
 
-    bool at_end() const { return r_.at_end(); }
+    bool at_end() const { return pos_ >= text_.size(); }
 
     std::string token() {
-        while (!r_.at_end() && is_space(peek())) r_.skip(1, "skeleton export");
-        std::string text;
-        while (!r_.at_end() && !is_space(peek()) && text.size() < kMaxToken)
-            text.push_back(static_cast<char>(r_.u8("skeleton export")));
-        return text;
+        while (!at_end() && is_space(text_[pos_])) ++pos_;
+        const std::size_t start = pos_;
+        while (!at_end() && !is_space(text_[pos_]) && pos_ - start < kMaxToken) ++pos_;
+        return std::string(reinterpret_cast<const char*>(text_.data()) + start, pos_ - start);
     }
 
     // Skips tokens until one equals the keyword; false when the text ends first.
     bool expect(const char* keyword) {
-        while (!r_.at_end())
-            if (token() == keyword) return true;
+        const std::size_t length = std::strlen(keyword);
+        while (!at_end()) {
+            while (!at_end() && is_space(text_[pos_])) ++pos_;
+            const std::size_t start = pos_;
+            while (!at_end() && !is_space(text_[pos_]) && pos_ - start < kMaxToken) ++pos_;
+            if (pos_ - start == length && std::memcmp(text_.data() + start, keyword, length) == 0) return true;
+        }
         return false;
     }
 
@@ -50,11 +59,11 @@ public:
 
     // The rest of the line after leading blanks (at most 254 characters; the rest is dropped).
     std::string name() {
-        while (!r_.at_end() && (peek() == ' ' || peek() == '\t')) r_.skip(1, "skeleton export");
+        while (!at_end() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
         std::string text;
-        while (!r_.at_end() && peek() != '\n') {
-            const char c = static_cast<char>(r_.u8("skeleton export"));
-            if (text.size() < kMaxToken) text.push_back(c);
+        while (!at_end() && text_[pos_] != '\n') {
+            if (text.size() < kMaxToken) text.push_back(static_cast<char>(text_[pos_]));
+            ++pos_;
         }
         while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t'))
             text.pop_back();
@@ -62,11 +71,8 @@ public:
     }
 
 private:
-    std::uint8_t peek() const {
-        ByteReader ahead = r_;
-        return ahead.u8("skeleton export");
-    }
-    ByteReader r_;
+    std::span<const std::uint8_t> text_;
+    std::size_t pos_ = 0;
 };
 
 bool is_tag_bone(const std::string& name) {
