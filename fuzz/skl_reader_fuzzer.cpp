@@ -1,6 +1,8 @@
 // Arbitrary bytes as a skeleton-export file: the reader never fails, and what it gives back
-// keeps its promises (indices in range, bones and vertices within the limits).
+// keeps its promises (indices in range, bones and vertices within the limits). A model built
+// from it saves, and reads back to the same bytes.
 
+#include "skeletal/skl_import.h"
 #include "skeletal/skl_reader.h"
 
 #include <cstdint>
@@ -20,5 +22,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const SklFace& face : f.faces)
         for (const int v : face.vertex)
             if (v < 0 || static_cast<std::size_t>(v) >= f.vertices.size()) std::abort();
+    ModelBuild build = build_skeletal_model(f, "fuzz");
+    if (!build.model) return 0;
+    SkeletalModelSet set;
+    set.models.push_back(std::move(*build.model));
+    const auto saved = save_skmd_payload(set);
+    try {
+        if (save_skmd_payload(load_whole_skmd_payload(saved)) != saved) std::abort();
+    } catch (const FormatError&) {
+        std::abort();
+    }
     return 0;
 }
