@@ -80,39 +80,40 @@ void CollapseState::remove_faceless(int v) {
 }
 
 // Live faces of a group's members, in face order.
-std::vector<int> CollapseState::group_faces(int g) const {
-    std::vector<int> faces;
-    for (const int m : members_[static_cast<std::size_t>(g)])
+const std::vector<int>& CollapseState::group_faces(int g) const {
+    std::vector<int>& faces = face_scratch_;
+    faces.clear();
+    const auto& members = members_[static_cast<std::size_t>(g)];
+    for (const int m : members)
         faces.insert(faces.end(), faces_of_[static_cast<std::size_t>(m)].begin(),
                      faces_of_[static_cast<std::size_t>(m)].end());
-    std::sort(faces.begin(), faces.end());
-    faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
+    if (members.size() > 1) { // one member's list is already in face order
+        std::sort(faces.begin(), faces.end());
+        faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
+    }
     return faces;
 }
 
 Shape CollapseState::classify(int g) const {
     // Edges from this group to each neighbouring group, with the faces along them.
-    struct Edge {
-        int group;
-        int first_vertex; // the first vertex of that group met
-        std::vector<int> faces;
-    };
-    std::vector<Edge> edges;
+    std::vector<Edge>& edges = edge_scratch_;
+    edges.clear();
     for (const int f : group_faces(g)) {
         for (const int v : cur_[static_cast<std::size_t>(f)]) {
             const int other = group_[static_cast<std::size_t>(v)];
             if (other == g) continue;
             auto at = std::find_if(edges.begin(), edges.end(), [other](const Edge& e) { return e.group == other; });
             if (at == edges.end()) {
-                edges.push_back({other, v, {}});
+                edges.push_back({other, v, 0, {-1, -1}});
                 at = edges.end() - 1;
             }
-            at->faces.push_back(f);
+            if (at->count < 2) at->faces[at->count] = f;
+            ++at->count;
         }
     }
     Shape shape;
     for (const Edge& e : edges) {
-        const bool smooth = e.faces.size() == 2 &&
+        const bool smooth = e.count == 2 &&
                             dot(normal_[static_cast<std::size_t>(e.faces[0])],
                                 normal_[static_cast<std::size_t>(e.faces[1])]) > -0.85;
         if (smooth) continue;

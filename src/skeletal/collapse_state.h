@@ -51,7 +51,8 @@ public:
 
 private:
     Vec3 position(int v) const;
-    std::vector<int> group_faces(int g) const;
+    // In face order, in a scratch list that the next call reuses.
+    const std::vector<int>& group_faces(int g) const;
     int partner_in(int m, int g) const;
     double distance5(int a, int b) const;
 
@@ -65,6 +66,16 @@ private:
     std::vector<bool> removed_;
     std::vector<std::vector<int>> faces_of_; // live faces naming the vertex, in face order
     CollapseOrder order_;
+
+    // Only the first two faces of an edge matter: a third makes it a feature edge anyway.
+    struct Edge {
+        int group;
+        int first_vertex; // the first vertex of that group met
+        int count;
+        int faces[2];
+    };
+    mutable std::vector<Edge> edge_scratch_;
+    mutable std::vector<int> face_scratch_;
 };
 
 } // namespace zephane::collapse
