@@ -214,21 +214,19 @@ std::optional<SkmdLodBlock> build_block(const std::vector<Vertex>& vertices, con
     // quadvert index of each (vertex, influence), and of each vertex's normal
     std::vector<std::vector<std::uint16_t>> refs(static_cast<std::size_t>(high));
     block.weights_per_bone.assign(bone_count, 0);
+    std::vector<std::vector<std::pair<std::size_t, const Influence*>>> by_bone(bone_count);
+    for (std::size_t v = 0; v < static_cast<std::size_t>(high); ++v)
+        for (const Influence& in : vertices[v].influences) by_bone[static_cast<std::size_t>(in.bone)].push_back({v, &in});
     for (std::size_t b = 0; b < bone_count; ++b) {
         const std::size_t start = block.quadverts.size();
-        for (std::size_t v = 0; v < static_cast<std::size_t>(high); ++v) {
-            const Vertex& vertex = vertices[v];
-            for (const Influence& in : vertex.influences) {
-                if (in.bone != static_cast<int>(b)) continue;
-                const bool dominant = dominant_bone(vertex) == in.bone;
-                const auto index = static_cast<std::uint16_t>(std::min(block.quadverts.size(), kMaxU16));
-                if (dominant) refs[v].insert(refs[v].begin(), index);
-                else refs[v].push_back(index);
-                block.quadverts.push_back({static_cast<float>(in.offset[0] * in.weight),
-                                           static_cast<float>(in.offset[1] * in.weight),
-                                           static_cast<float>(in.offset[2] * in.weight),
-                                           static_cast<float>(in.weight)});
-            }
+        for (const auto& [v, in] : by_bone[b]) {
+            const auto index = static_cast<std::uint16_t>(std::min(block.quadverts.size(), kMaxU16));
+            if (dominant_bone(vertices[v]) == in->bone) refs[v].insert(refs[v].begin(), index);
+            else refs[v].push_back(index);
+            block.quadverts.push_back({static_cast<float>(in->offset[0] * in->weight),
+                                       static_cast<float>(in->offset[1] * in->weight),
+                                       static_cast<float>(in->offset[2] * in->weight),
+                                       static_cast<float>(in->weight)});
         }
         while ((block.quadverts.size() - start) % 4 != 0) block.quadverts.push_back({0, 0, 0, 0});
         block.weights_per_bone[b] = static_cast<std::uint16_t>(std::min(block.quadverts.size() - start, kMaxU16));

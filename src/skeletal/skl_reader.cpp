@@ -1,10 +1,13 @@
 #include "skeletal/skl_reader.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <cstdlib>
+#include <limits>
 #include <map>
+#include <string_view>
 #include <tuple>
 
 #include "base/byte_reader.h"
@@ -30,11 +33,11 @@ public:
 
     bool at_end() const { return pos_ >= text_.size(); }
 
-    std::string token() {
+    std::string_view token() {
         while (!at_end() && is_space(text_[pos_])) ++pos_;
         const std::size_t start = pos_;
         while (!at_end() && !is_space(text_[pos_]) && pos_ - start < kMaxToken) ++pos_;
-        return std::string(reinterpret_cast<const char*>(text_.data()) + start, pos_ - start);
+        return {reinterpret_cast<const char*>(text_.data()) + start, pos_ - start};
     }
 
     // Skips tokens until one equals the keyword; false when the text ends first.
@@ -49,12 +52,22 @@ public:
         return false;
     }
 
-    long integer() { return std::strtol(token().c_str(), nullptr, 10); }
-    std::uint32_t hex() { return static_cast<std::uint32_t>(std::strtoul(token().c_str(), nullptr, 16)); }
+    // Numbers read as the longest prefix that is one ("12abc" is 12); anything else is 0.
+    long integer() { return number<long>(token(), 10); }
+    std::uint32_t hex() {
+        std::string_view t = token();
+        if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) t.remove_prefix(2);
+        return number<std::uint32_t>(t, 16);
+    }
     // Infinities and NaN read as 0, so no later sum or quantisation meets them.
     float real() {
-        const auto value = static_cast<float>(std::strtod(token().c_str(), nullptr));
-        return std::isfinite(value) ? value : 0.0f;
+        std::string_view t = token();
+        if (!t.empty() && t[0] == '+') t.remove_prefix(1);
+        double value = 0;
+        const auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value);
+        (void)end;
+        if (error != std::errc{} || !std::isfinite(value) || std::fabs(value) > 3.4e38) return 0.0f;
+        return static_cast<float>(value);
     }
 
     // The rest of the line after leading blanks (at most 254 characters; the rest is dropped).
@@ -71,6 +84,17 @@ public:
     }
 
 private:
+    template <typename T>
+    static T number(std::string_view t, int base) {
+        if (!t.empty() && t[0] == '+') t.remove_prefix(1);
+        T value = 0;
+        const auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value, base);
+        (void)end;
+        if (error == std::errc::result_out_of_range)
+            return !t.empty() && t[0] == '-' ? std::numeric_limits<T>::min() : std::numeric_limits<T>::max();
+        return error == std::errc{} ? value : T{0};
+    }
+
     std::span<const std::uint8_t> text_;
     std::size_t pos_ = 0;
 };

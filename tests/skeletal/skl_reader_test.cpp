@@ -108,5 +108,23 @@ TEST(SklReader, VersionOneNormalsAndDamagedText) {
     EXPECT_EQ(read_text(many).bones.size(), 250u);
 }
 
+TEST(SklReader, NumbersAsTheTextWritesThem) {
+    const SklFile f = read_text(
+        "SKELETON VERSION 2 NUMMATERIALS 0 NUMBONES 1\nBONE 0 -1 root\nNUMVERTS 3\n"
+        "VERT 0 BONES 1 BONE 0 +0.5 1e400 -2.5e-1 12abc\n"
+        "VERT 1 BONES 1 BONE 0 1 1 0 0\nVERT 2 BONES 1 BONE 0 1 0 1 nan\n"
+        "NUMFACES 2\nTRI 0 0 0 0 1 1 0 2 0 1 0x1F\nTRI 1 0 0 0 2 0 1 1 1 0 99999999999\nEND");
+    ASSERT_EQ(f.vertices.size(), 3u);
+    const SklInfluence& in = f.vertices[0].influences.at(0);
+    EXPECT_EQ(in.weight, 0.5f);
+    EXPECT_EQ(in.offset[0], 0.0f); // past a float: 0
+    EXPECT_EQ(in.offset[1], -0.25f);
+    EXPECT_EQ(in.offset[2], 12.0f); // the number the token starts with
+    EXPECT_EQ(f.vertices[2].influences.at(0).offset[2], 0.0f);
+    ASSERT_EQ(f.faces.size(), 2u);
+    EXPECT_EQ(f.faces[0].smoothing, 0x1Fu);
+    EXPECT_EQ(f.faces[1].smoothing, 0xFFFFFFFFu); // too big for the mask: all bits
+}
+
 } // namespace
 } // namespace zephane
