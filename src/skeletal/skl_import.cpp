@@ -194,13 +194,12 @@ int dominant_bone(const Vertex& v) {
 // zeros; no normals: see the architecture notes), the edge-collapse entries from `low`.
 // A vertex's first weight reference names its heaviest bone's quadvert.
 std::optional<SkmdLodBlock> build_block(const std::vector<Vertex>& vertices, const std::vector<Face>& faces,
-                                        const std::vector<int>& min_vertices, const std::vector<std::size_t>& by_min_vertices,
-                                        const std::vector<std::uint16_t>& collapse,
+                                        const std::vector<int>& min_vertices, const std::vector<std::uint16_t>& collapse,
                                         std::size_t bone_count, int low,
                                         int high, std::string& refusal) {
     SkmdLodBlock block;
-    for (const std::size_t f : by_min_vertices) {
-        if (min_vertices[f] > high) break;
+    for (std::size_t f = 0; f < faces.size(); ++f) {
+        if (min_vertices[f] > high) continue;
         for (int v : faces[f].v) {
             // Targets always have lower indices, so this ends; the bound guards damaged orders.
             for (std::size_t step = 0; v >= high && v > 0 && step < collapse.size(); ++step)
@@ -447,12 +446,6 @@ ModelBuild build_skeletal_model(const SklFile& file, const std::string& name, Co
         }
     fit_shadow_cylinders(model.bones);
 
-    // Faces by minimum vertex count (stable, so equal ones keep the file's order).
-    std::vector<std::size_t> by_min_vertices(faces.size());
-    std::iota(by_min_vertices.begin(), by_min_vertices.end(), std::size_t{0});
-    std::stable_sort(by_min_vertices.begin(), by_min_vertices.end(),
-                     [&](std::size_t a, std::size_t b) { return min_vertices[a] < min_vertices[b]; });
-
     // Bands, then the full-detail one.
     const int range = n - minimum;
     const int bands = std::min(range / 50 + 1, 11);
@@ -461,7 +454,7 @@ ModelBuild build_skeletal_model(const SklFile& file, const std::string& name, Co
         const bool full = k == bands;
         const int high = full ? n : model.real_vertex_counts[static_cast<std::size_t>((k + 1) * range / bands)];
         if (full) low = n;
-        auto block = build_block(sorted, faces, min_vertices, by_min_vertices, collapse_to, model.bones.size(), low, high,
+        auto block = build_block(sorted, faces, min_vertices, collapse_to, model.bones.size(), low, high,
                                  result.refusal);
         if (!block) return result;
         if (full) block->header.flags = 1;

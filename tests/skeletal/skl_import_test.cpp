@@ -69,9 +69,9 @@ TEST(SkeletalImport, GridLevelsOfDetailAreWholeAtEveryCount) {
     EXPECT_EQ(full.min_vertices_for_tri.size(), text.faces.size());
 
     // The full-detail block gives back the file's positions, and its triangles the file's
-    // faces (winding kept) by position.
+    // faces in the file's order, winding kept.
     const auto p = rest_positions(m, full, 81);
-    std::multiset<std::array<int, 9>> wanted, got;
+    std::vector<std::array<int, 9>> wanted, got;
     const auto key = [](auto a, auto b, auto c) {
         return std::array<int, 9>{int(std::lround(a[0] * 100)), int(std::lround(a[1] * 100)), int(std::lround(a[2] * 100)),
                                   int(std::lround(b[0] * 100)), int(std::lround(b[1] * 100)), int(std::lround(b[2] * 100)),
@@ -81,9 +81,9 @@ TEST(SkeletalImport, GridLevelsOfDetailAreWholeAtEveryCount) {
         const auto& in = text.vertices[static_cast<std::size_t>(v)].influences[0];
         return std::array<double, 3>{in.x, in.y, in.z};
     };
-    for (const auto& f : text.faces) wanted.insert(key(file_point(f.v[0]), file_point(f.v[1]), file_point(f.v[2])));
+    for (const auto& f : text.faces) wanted.push_back(key(file_point(f.v[0]), file_point(f.v[1]), file_point(f.v[2])));
     for (std::size_t t = 0; t < full.min_vertices_for_tri.size(); ++t)
-        got.insert(key(p[full.triangles[3 * t]], p[full.triangles[3 * t + 1]], p[full.triangles[3 * t + 2]]));
+        got.push_back(key(p[full.triangles[3 * t]], p[full.triangles[3 * t + 1]], p[full.triangles[3 * t + 2]]));
     EXPECT_EQ(got, wanted);
 
     // Weight references name positions only, quadverts are grouped by bone in fours.
