@@ -106,5 +106,25 @@ TEST(EdgeCollapse, CornersStayAndSeamCopiesGoTogether) {
     for (const int d : order.face_death) EXPECT_GE(d, 1);
 }
 
+TEST(EdgeCollapse, FlatCentreGoesFirstOntoItsFirstTarget) {
+    // A unit square fanned around its centre (vertex 4). The centre is interior and costs 0
+    // onto every corner, so it goes first, onto the first target its faces name (0); the
+    // corners lie on feature lines and cost 40 × (√2 + √2 − 2) each.
+    CollapseMesh mesh;
+    mesh.vertices = {{0, 0, 0, 0, 0}, {1, 0, 0, 1, 0}, {1, 1, 0, 1, 1}, {0, 1, 0, 0, 1}, {0.5f, 0.5f, 0, 0.5f, 0.5f}};
+    mesh.faces = {{0, 1, 4}, {1, 2, 4}, {2, 3, 4}, {3, 0, 4}};
+    const CollapseOrder order = collapse_order(mesh);
+    expect_same(order, test::reference_collapse_order(mesh));
+    ASSERT_GE(order.removal.size(), 2u);
+    EXPECT_EQ(order.removal[0], 4);
+    EXPECT_EQ(order.target[4], 0);
+    EXPECT_EQ(order.face_death[0], 1); // (0, 1, 0) and (3, 0, 0) die in the next round
+    EXPECT_EQ(order.face_death[3], 1);
+    EXPECT_GT(order.face_death[1], 1);
+    // Every round ends in a whole mesh: the checkpoints are the removal counts after rounds.
+    EXPECT_EQ(order.checkpoints.front(), 0);
+    EXPECT_EQ(order.checkpoints[1], 1);
+}
+
 } // namespace
 } // namespace zephane
