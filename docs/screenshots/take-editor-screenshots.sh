@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Takes the screenshots of the definition editors and their dialogs: the demo workspace with
-# one tag of each edited type added, each editor opened in turn under Xvfb (with the openbox
-# window manager for the dialogs' frames), grabbed with ImageMagick's import.
+# Takes the screenshots of the definition editors, the Mesh Terrain Window and their dialogs:
+# the demo workspace with one tag of each edited type added, each editor opened in turn under
+# Xvfb (with the openbox window manager for the dialogs' frames), grabbed with ImageMagick's
+# import.
 # Usage: docs/screenshots/take-editor-screenshots.sh [BUILD_DIR]   (default build/dev)
 set -euo pipefail
 cd "$(dirname "$0")/../.."

@@ -2,12 +2,12 @@
 #include "framework/xg_text.h"
 
 #include "app/app_texts.h"
+#include "app/tag_editor_registry.h"
 #include "app/tag_id_chooser.h"
 #include "framework/xg_dialog.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -45,16 +45,12 @@ std::optional<NewTagChoice> run_create_tag_dialog(QWidget* parent, const TagData
     TagIdChooser chooser(dialog, *id_layout, IdScope::kGlobal);
     layout->addWidget(id_box);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(dialog.make_end_button(kCancel, QString::fromLatin1(text::kCancel)));
-    QPushButton* ok = dialog.make_end_button(kOk, QString::fromLatin1(text::kOk), true);
-    buttons->addWidget(ok);
-    layout->addLayout(buttons);
+    QPushButton* ok = dialog.add_end_buttons(*layout, kCancel, QString::fromLatin1(text::kCancel), kOk,
+                                             QString::fromLatin1(text::kOk));
 
     for (std::size_t k = 0; tag_type_at(k) != 0; ++k) {
         const tag_type type = tag_type_at(k);
-        if (!tag_type_defaults(type)) continue;
+        if (!can_create_tag(type)) continue;
         auto* item = new QListWidgetItem(QString::fromLatin1(tag_type_name(type)), types);
         item->setData(Qt::UserRole, static_cast<qulonglong>(type));
         if (type == last_type) types->setCurrentItem(item);

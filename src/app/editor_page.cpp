@@ -3,6 +3,7 @@
 #include "app/record_bindings.h"
 #include "app/tag_edit_form.h"
 #include "app/value_controls.h"
+#include "base/errors.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,8 +37,15 @@ QWidget* at_left(QWidget* widget) {
 }
 } // namespace
 
-EditorPage::EditorPage(TTagEditForm& form, std::span<const EditorGroup> groups) : form_(form) {
-    columns_layout_ = new QHBoxLayout(form.content());
+EditorPage::EditorPage(TTagEditForm& form, std::span<const EditorGroup> groups)
+    : EditorPage(*form.content(), [&form](int id, QWidget* control) { form.register_control(id, control); },
+                 groups) {
+    form_ = &form;
+}
+
+EditorPage::EditorPage(QWidget& content, Registrar registrar, std::span<const EditorGroup> groups)
+    : content_(content), register_(std::move(registrar)) {
+    columns_layout_ = new QHBoxLayout(&content);
     columns_layout_->setContentsMargins(10, 10, 10, 10);
     columns_layout_->setSpacing(10);
     for (const EditorGroup& group : groups) make_box(group.title, group.column);
@@ -63,9 +71,9 @@ QWidget& EditorPage::make_box(const char* group, int index) {
     const QString key = key_of(group);
     QWidget* widget = nullptr;
     if (group) {
-        widget = new QGroupBox(key, form_.content());
+        widget = new QGroupBox(key, &content_);
     } else {
-        widget = new QWidget(form_.content());
+        widget = new QWidget(&content_);
     }
     auto* rows = new QFormLayout(widget);
     rows->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -98,7 +106,7 @@ QLineEdit* EditorPage::add_edit(int id, const char* label, const char* group, in
     auto* edit = new QLineEdit(&box(group));
     edit->setFixedWidth(edit_width(*edit, characters));
     edit->setAlignment(Qt::AlignRight);
-    form_.register_control(id, edit);
+    register_(id, edit);
     add_row(label, edit, group);
     return edit;
 }
@@ -111,7 +119,7 @@ void EditorPage::add_range(int lower_id, int upper_id, const char* label, const 
         auto* edit = new QLineEdit(row);
         edit->setFixedWidth(edit_width(*edit, 10));
         edit->setAlignment(Qt::AlignRight);
-        form_.register_control(id, edit);
+        register_(id, edit);
         layout->addWidget(edit);
         if (id == lower_id) layout->addWidget(new QLabel(QStringLiteral("to"), row));
     }
@@ -121,7 +129,7 @@ void EditorPage::add_range(int lower_id, int upper_id, const char* label, const 
 
 QCheckBox* EditorPage::add_check(int id, const char* text, const char* group) {
     auto* check = new QCheckBox(label_text(text), &box(group));
-    form_.register_control(id, check);
+    register_(id, check);
     // Under the edit boxes when the group has labelled rows; at the left in a group of checks.
     rows(group).addRow(QString(), check);
     return check;
@@ -141,19 +149,20 @@ QComboBox* EditorPage::add_popup(int id, const char* label, std::span<const char
         popup->addItem(text);
     }
     popup->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    form_.register_control(id, popup);
+    register_(id, popup);
     add_row(label, at_left(popup), group);
     return popup;
 }
 
 void EditorPage::add_reference(int id, int open_id, tag_type type, const char* label,
                                const char* group) {
-    add_row(label, form_.make_reference_field(id, open_id, type, &box(group)), group);
+    if (!form_) internal_error("form_", "editor_page", __LINE__);
+    add_row(label, form_->make_reference_field(id, open_id, type, &box(group)), group);
 }
 
 ColourSwatch* EditorPage::add_swatch(int id, const char* group) {
     auto* swatch = new ColourSwatch(&box(group));
-    form_.register_control(id, swatch);
+    register_(id, swatch);
     add_row(nullptr, swatch, group);
     return swatch;
 }
@@ -161,7 +170,7 @@ ColourSwatch* EditorPage::add_swatch(int id, const char* group) {
 QPushButton* EditorPage::add_button(int id, const char* text, const char* group) {
     auto* button = new QPushButton(label_text(text), &box(group));
     button->setAutoDefault(false);
-    form_.register_control(id, button);
+    register_(id, button);
     add_row(nullptr, at_left(button), group);
     return button;
 }

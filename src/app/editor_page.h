@@ -6,6 +6,7 @@
 #include "tags/tag_code.h"
 
 #include <QString>
+#include <functional>
 #include <span>
 #include <map>
 #include <vector>
@@ -35,7 +36,13 @@ struct EditorGroup {
 
 class EditorPage {
 public:
+    // Registers a control under its id with the window that owns it.
+    using Registrar = std::function<void(int id, QWidget* control)>;
+
+    // An editor's page, in its content area.
     EditorPage(TTagEditForm& form, std::span<const EditorGroup> groups);
+    // A dialog's page (no reference fields: they pick tags for an editor).
+    EditorPage(QWidget& content, Registrar registrar, std::span<const EditorGroup> groups);
 
     // The rows of a group (null: the untitled group at the top of the first column). A group
     // not listed is added at the end of the first column.
@@ -68,7 +75,9 @@ private:
     QVBoxLayout& column(int index);
     QWidget& make_box(const char* group, int column);
 
-    TTagEditForm& form_;
+    QWidget& content_;
+    Registrar register_;
+    TTagEditForm* form_ = nullptr;
     QHBoxLayout* columns_layout_ = nullptr;
     std::vector<QVBoxLayout*> columns_;
     std::map<QString, std::pair<QWidget*, QFormLayout*>> groups_;

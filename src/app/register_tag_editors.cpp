@@ -8,6 +8,7 @@
 #include "definitions/ui/glli_form.h"
 #include "definitions/ui/ligh_form.h"
 #include "definitions/ui/loli_form.h"
+#include "definitions/ui/medi_form.h"
 #include "definitions/ui/meef_form.h"
 #include "definitions/ui/meli_form.h"
 #include "definitions/ui/obje_form.h"
@@ -15,6 +16,8 @@
 #include "definitions/ui/soli_form.h"
 #include "definitions/ui/text_tag_form.h"
 #include "definitions/ui/wind_form.h"
+#include "dialogs/ui/dialog_preview_form.h"
+#include "mesh/ui/mesh_form.h"
 #include "sound/ui/soun_form.h"
 
 namespace zephane {
@@ -24,13 +27,16 @@ void register_tag_editors() {
     register_ambient_sound_editor();
     register_artifact_editor();
     register_connector_editor();
+    register_dialog_preview();
     register_formation_editor();
     register_game_parameter_editor();
     register_global_light_editor();
     register_lightning_editor();
     register_local_light_editor();
+    register_media_type_editor();
     register_mesh_effect_editor();
     register_mesh_lighting_editor();
+    register_mesh_editors();
     register_object_editor();
     register_observer_constants_editor();
     register_sound_list_editor();

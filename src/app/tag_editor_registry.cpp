@@ -9,6 +9,7 @@ namespace {
 struct EditorFactories {
     TagEditorFactory editor;
     TagEditorFactory alternate;
+    TagCreator creator;
 };
 
 std::array<EditorFactories, kTagTypeCount>& factories() {
@@ -21,7 +22,8 @@ std::array<EditorFactories, kTagTypeCount>& factories() {
 void attach_tag_editor(tag_type code, TagEditorFactory editor, TagEditorFactory alternate) {
     const std::size_t index = tag_type_index(code);
     if (index >= kTagTypeCount) return;
-    factories()[index] = {std::move(editor), std::move(alternate)};
+    factories()[index].editor = std::move(editor);
+    factories()[index].alternate = std::move(alternate);
 }
 
 const TagEditorFactory* tag_editor_factory(tag_type code, bool alternate) {
@@ -33,5 +35,20 @@ const TagEditorFactory* tag_editor_factory(tag_type code, bool alternate) {
 }
 
 void detach_all_tag_editors() { factories() = {}; }
+
+void attach_tag_creator(tag_type code, TagCreator creator) {
+    const std::size_t index = tag_type_index(code);
+    if (index >= kTagTypeCount) return;
+    factories()[index].creator = std::move(creator);
+}
+
+const TagCreator* tag_creator(tag_type code) {
+    const std::size_t index = tag_type_index(code);
+    if (index >= kTagTypeCount) return nullptr;
+    const TagCreator& creator = factories()[index].creator;
+    return creator.fill ? &creator : nullptr;
+}
+
+bool can_create_tag(tag_type code) { return tag_creator(code) || tag_type_defaults(code); }
 
 } // namespace zephane

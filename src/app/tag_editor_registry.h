@@ -17,8 +17,22 @@ using TagEditorFactory = std::function<std::unique_ptr<TagEditorWindow>(TagDatab
 void attach_tag_editor(tag_type code, TagEditorFactory editor, TagEditorFactory alternate = {});
 // Null when the type has no such editor.
 const TagEditorFactory* tag_editor_factory(tag_type code, bool alternate);
-// Forgets every editor (tests start from none).
+// Forgets every editor and creator (tests start from none).
 void detach_all_tag_editors();
+
+// A type whose new tags a window fills (a dialog asks what to make): Create Tag runs it
+// instead of the type's core initialiser. It gives the tag its payload, or leaves it without
+// one when the user cancelled; the editor that then opens is the alternate one when asked.
+struct TagCreator {
+    std::function<void(QWidget* parent, TagDatabase&, TagEntry&)> fill;
+    bool opens_alternate = false;
+};
+// An unknown type code is ignored.
+void attach_tag_creator(tag_type code, TagCreator creator);
+// Null when the type has none.
+const TagCreator* tag_creator(tag_type code);
+// Whether Create Tag can make a tag of the type: a creator or a core new-tag initialiser.
+bool can_create_tag(tag_type code);
 
 // Makes T from (db, tag, args...) and finishes it.
 template <typename T, typename... Args>

@@ -4,6 +4,7 @@
 #include "app/app_texts.h"
 #include "app/create_tag_dialog.h"
 #include "app/tag_drag.h"
+#include "app/tag_editor_registry.h"
 #include "app/tag_file_form.h"
 #include "app/zephane_app.h"
 #include "framework/xg_alert.h"
@@ -64,11 +65,16 @@ void TTagFileForm::paste() {
     const std::vector<TagEntry*> added = add_tags(
         clipboard.records().size(), [&](TagFile& target) { return clipboard.paste(app_.db(), target); });
     rebuildTree(true);
-    TTreeView* view = tree();
-    view->clear_selection();
-    for (const TagEntry* tag : added)
-        if (TreeRow* row = find_tag_row(*tag)) view->select(*row, true);
-    view->update_layout();
+    select_tags(added);
+}
+
+void TTagFileForm::select_tags(const std::vector<TagEntry*>& tags) {
+    bool first = true;
+    for (const TagEntry* tag : tags) {
+        revealTag(*tag, true, first);
+        first = false;
+    }
+    if (!tags.empty()) tree()->update_layout();
 }
 
 void TTagFileForm::clear() {
@@ -165,13 +171,18 @@ void TTagFileForm::create_tag() {
         run_create_tag_dialog(this, db, *file_, app_.last_created_type);
     if (!choice) return;
     TagEntry* created = nullptr;
+    const TagCreator* creator = tag_creator(choice->type);
     add_tags(1, [&](TagFile& target) -> std::vector<TagEntry*> {
         TagEntry* tag = db.add_tag(&target, choice->type, choice->id,
                                    tag_type_version(choice->type), choice->name, 0, 0, std::nullopt);
         if (!tag) return {};
-        if (const TagDefaultsOp defaults = tag_type_defaults(choice->type)) defaults(db, *tag);
+        if (creator)
+            creator->fill(this, db, *tag);
+        else if (const TagDefaultsOp defaults = tag_type_defaults(choice->type))
+            defaults(db, *tag);
         if (!tag->data) {
             db.delete_tag(*tag);
+            if (creator) return {}; // the user cancelled the creator's dialog
             throw UserError(param_text(QString::fromLatin1(text::kNoNewTagPayload),
                                        {QString::fromLatin1(tag_type_plural_name(choice->type))})
                                 .toStdString());
@@ -182,7 +193,7 @@ void TTagFileForm::create_tag() {
     rebuildTree(true);
     if (!created) return;
     if (created->file == file_) revealTag(*created, true, true);
-    app_.openTag(*created, false);
+    app_.openTag(*created, creator && creator->opens_alternate);
 }
 
 // ---- Drops ---------------------------------------------------------------------------------

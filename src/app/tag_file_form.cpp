@@ -152,8 +152,10 @@ bool TTagFileForm::command_status(int command, CommandState& state) {
     case command::kRevert:
         state.enabled = has_file && TagDatabase::tag_file_needs_save(*file_) && file_->spec;
         return true;
-    case command::kImportCameraMotion:
     case command::kImportCinFile:
+        state.enabled = has_file;
+        return true;
+    case command::kImportCameraMotion:
     case command::kImportNewColormap:
     case command::kReplaceColormap:
     case command::kCollapseTerrainDetail:
@@ -195,6 +197,9 @@ bool TTagFileForm::do_command(int command) {
         return true;
     case command::kCreateTag:
         create_tag();
+        return true;
+    case command::kImportCinFile:
+        import_cin_file();
         return true;
     default:
         return false;

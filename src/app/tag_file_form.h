@@ -66,6 +66,10 @@ private:
     void clear();
     void revert();
     void create_tag();
+    // Command 1006: one Dialog tag per window of an interface description file.
+    void import_cin_file();
+    // Reveals the tags' rows and selects them (only them).
+    void select_tags(const std::vector<TagEntry*>& tags);
     void drop_file(TagFile& target, const std::string& path);
     // Adds tags through `add`, which adds them to the file it is given and returns them. A
     // file under a folder named local holds one tag: before a second one arrives the user

@@ -1,10 +1,12 @@
 // make-demo: writes a small but real workspace (tags, local and plugins folders) to try the
 // editor on: string lists, texts, raw files, a picture, maps whose headers name their string
-// lists, a plugin that overrides a base tag, and a foundation root list.
+// lists, a tag of every definition type, a dialog, a plugin that overrides a base tag, and a
+// foundation root list.
 
 #include "cli/tool.h"
 #include "definitions/definition_types.h"
 #include "definitions/field_json.h"
+#include "dialogs/dialog_payload.h"
 #include "mesh/mesh_header.h"
 #include "mesh/new_mesh.h"
 #include "base/byte_reader.h"
@@ -189,6 +191,32 @@ constexpr tag_type kWind = fourcc("wind");
 constexpr tag_type kGlli = fourcc("glli");
 constexpr tag_type kArti = fourcc("arti");
 
+// A small options dialog, as the dialog builder would have made it from an interface file.
+Payload options_dialog() {
+    DialogPayload dialog;
+    dialog.header = {kDialogVersion, 0, 80, 100, 80 + 180, 100 + 320};
+    const auto control = [&](const char* kind, std::int16_t id, std::int16_t left, std::int16_t top,
+                             std::int16_t right, std::int16_t bottom, const char* text) {
+        dlog_control c{};
+        c.kind = load_u32(reinterpret_cast<const std::uint8_t*>(kind));
+        c.id = id;
+        c.top = top;
+        c.left = left;
+        c.bottom = bottom;
+        c.right = right;
+        dialog.controls.push_back(c);
+        dialog.texts.emplace_back(text);
+    };
+    control("stat", 10, 16, 14, 200, 30, "Difficulty:");
+    control("popu", 11, 16, 34, 200, 54, "");
+    control("chek", 12, 16, 66, 300, 84, "Show Blood");
+    control("chek", 13, 16, 90, 300, 108, "Auto-Save Replays");
+    control("butt", 1, 148, 140, 224, 164, "Cancel");
+    control("butt", 2, 232, 140, 304, 164, "OK");
+    dialog.header.control_count = static_cast<std::int16_t>(dialog.controls.size());
+    return write_dialog_payload(dialog);
+}
+
 void make_demo(ToolIo& io, const std::string& folder) {
     const fs::path root(folder);
     std::error_code error;
@@ -262,6 +290,39 @@ void make_demo(ToolIo& io, const std::string& folder) {
         {"strings/unit names.tag",
          {kStli, fourcc("unam"), "Unit Names (local)", text_payload("Dwarf\nTroll\nBerserk\n")}},
         {"images/banner.tag", {kJpeg, fourcc("bann"), "banner.jpg", jpeg_payload(160, 96)}},
+        // One of every other definition type, referring to each other where they can.
+        {"effects/torch light.tag",
+         {fourcc("loli"), fourcc("torc"), "Torch Light", definition(fourcc("loli"), {})}},
+        {"effects/drifting smoke.tag",
+         {fourcc("phys"), fourcc("drft"), "Drifting Smoke", definition(fourcc("phys"), {})}},
+        {"effects/ripples.tag",
+         {fourcc("lpgr"), fourcc("ripl"), "Ripples",
+          definition(fourcc("lpgr"), {{"physics", "phys:drft"}, {"local_light", "loli:torc"}})}},
+        {"effects/river water.tag",
+         {fourcc("medi"), fourcc("watr"), "River Water",
+          definition(fourcc("medi"), {{"surface_effect", "lpgr:ripl"}})}},
+        {"effects/light rain.tag",
+         {fourcc("part"), fourcc("rain"), "Light Rain",
+          definition(fourcc("part"), {{"ambient_sound", "amso:rivr"}, {"splash_group", "lpgr:ripl"}})}},
+        {"effects/chain lightning.tag",
+         {fourcc("ligh"), fourcc("chai"), "Chain Lightning", definition(fourcc("ligh"), {})}},
+        {"effects/mud.tag", {fourcc("meef"), fourcc("mud_"), "Mud", definition(fourcc("meef"), {})}},
+        {"effects/dusk lighting.tag",
+         {fourcc("meli"), fourcc("dusk"), "Dusk Lighting", definition(fourcc("meli"), {})}},
+        {"units/wedge.tag", {fourcc("form"), fourcc("wedg"), "Wedge", definition(fourcc("form"), {})}},
+        {"units/dwarf collection.tag",
+         {fourcc("core"), fourcc("dwar"), "Dwarf Collection", definition(fourcc("core"), {})}},
+        {"units/unit template.tag",
+         {fourcc("temp"), fourcc("unit"), "Unit Template", text_payload("name\ncost\n")}},
+        {"scenery/rope bridge.tag",
+         {fourcc("conn"), fourcc("brid"), "Rope Bridge", definition(fourcc("conn"), {})}},
+        {"sounds/battle cries.tag",
+         {fourcc("soli"), fourcc("crie"), "Battle Cries", definition(fourcc("soli"), {})}},
+        {"interface/observer.tag",
+         {fourcc("obpc"), fourcc("obsv"), "Observer", definition(fourcc("obpc"), {})}},
+        {"interface/game parameters.tag",
+         {fourcc("game"), fourcc("game"), "Game Parameters", definition(fourcc("game"), {})}},
+        {"interface/options.tag", {kDialogTagType, fourcc("optn"), "Options", options_dialog()}},
     };
     for (const auto& [path, tag] : local)
         writer.write("local/" + path, TAG_FILE_TYPE_SINGLE, {tag});

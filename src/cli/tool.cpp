@@ -55,8 +55,10 @@ int run_tool(const std::vector<std::string>& args, std::ostream& out, std::ostre
     add_sound_commands(app, io);
     add_skeletal_commands(app, io);
     add_definition_commands(app, io);
+    add_dialog_commands(app, io);
     add_database_commands(app, io);
     add_demo_commands(app, io);
+    add_mesh_commands(app, io);
 
     // A first word that names no command is said as such (not "A subcommand is required").
     if (args.size() > 1 && !args[1].empty() && args[1][0] != '-') {

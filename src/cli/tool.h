@@ -36,7 +36,9 @@ void add_texture_commands(CLI::App& app, ToolIo& io);
 void add_sound_commands(CLI::App& app, ToolIo& io);
 void add_skeletal_commands(CLI::App& app, ToolIo& io);
 void add_definition_commands(CLI::App& app, ToolIo& io);
+void add_dialog_commands(CLI::App& app, ToolIo& io);
 void add_demo_commands(CLI::App& app, ToolIo& io);
+void add_mesh_commands(CLI::App& app, ToolIo& io);
 void add_generic_tag_commands(CLI::App& app, ToolIo& io);
 
 // "TYPE:ID", four characters each side.

@@ -53,13 +53,26 @@ void put_value(std::span<std::uint8_t> bytes, ByteOrder order, std::size_t offse
 
 std::optional<FieldPlace> find_field(const RecordLayout& layout, std::string_view path) {
     const std::size_t dot = path.find('.');
-    const std::string_view name = path.substr(0, dot);
+    std::string_view name = path.substr(0, dot);
+    // "sets[2].x": the element of a record array.
+    std::size_t element = 0;
+    if (const std::size_t open = name.find('['); open != std::string_view::npos) {
+        if (name.back() != ']' || dot == std::string_view::npos) return std::nullopt;
+        const std::string_view digits = name.substr(open + 1, name.size() - open - 2);
+        if (digits.empty()) return std::nullopt;
+        for (const char c : digits) {
+            if (c < '0' || c > '9') return std::nullopt;
+            element = element * 10 + static_cast<std::size_t>(c - '0');
+        }
+        name = name.substr(0, open);
+    }
     for (const FieldDef& field : layout.fields) {
         if (name != field.name) continue;
         if (dot == std::string_view::npos) return FieldPlace{&field, field.offset};
-        if (field.encoding != Encoding::record || !field.layout) return std::nullopt;
+        if (field.encoding != Encoding::record || !field.layout || element >= field.count)
+            return std::nullopt;
         std::optional<FieldPlace> inner = find_field(*field.layout, path.substr(dot + 1));
-        if (inner) inner->offset += field.offset;
+        if (inner) inner->offset += field.offset + element * std::size_t{field.width};
         return inner;
     }
     return std::nullopt;

@@ -211,7 +211,8 @@ struct FieldPlace {
     const FieldDef* field = nullptr;
     std::size_t offset = 0;
 };
-// Nothing when no field has that path.
+// Nothing when no field has that path. "a.b" reaches into the record a, "a[2].b" into its
+// third element.
 std::optional<FieldPlace> find_field(const RecordLayout& layout, std::string_view path);
 
 // The type a reference field points to in this record.

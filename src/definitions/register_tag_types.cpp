@@ -25,6 +25,7 @@
 #include "definitions/text_tag.h"
 #include "definitions/unit.h"
 #include "definitions/wind.h"
+#include "dialogs/dialog_type.h"
 #include "mesh/mesh_dependencies.h"
 #include "skeletal/skmd_type.h"
 #include "sound/sound_tag.h"
@@ -39,6 +40,7 @@ void register_tag_types() {
     register_artifact_type();
     register_collection_reference_type();
     register_connector_type();
+    register_dialog_type();
     register_formation_type();
     register_game_parameter_type();
     register_global_light_type();

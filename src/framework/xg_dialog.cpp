@@ -1,6 +1,8 @@
 #include "framework/xg_dialog.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,6 +35,17 @@ QPushButton* XGDialog::make_end_button(int id, const QString& text, bool is_defa
     connect(button, &QPushButton::clicked, this, [this, id] { end(id); });
     register_control(id, button);
     return button;
+}
+
+QPushButton* XGDialog::add_end_buttons(QBoxLayout& layout, int cancel_id, const QString& cancel,
+                                       int default_id, const QString& text) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(make_end_button(cancel_id, cancel));
+    QPushButton* chosen = make_end_button(default_id, text, true);
+    buttons->addWidget(chosen);
+    layout.addLayout(buttons);
+    return chosen;
 }
 
 int XGDialog::run() {
@@ -74,6 +87,12 @@ bool XGDialog::type_text(int id, const QString& text) {
 }
 
 bool XGDialog::choose_row(int id, int row) {
+    if (auto* popup = control<QComboBox>(id)) {
+        if (!popup->isEnabled() || row < 0 || row >= popup->count()) return false;
+        popup->setCurrentIndex(row);
+        emit popup->activated(row);
+        return true;
+    }
     auto* list = control<QListWidget>(id);
     if (!list || !list->isEnabled()) return false;
     list->setCurrentRow(row);
@@ -84,6 +103,7 @@ QString XGDialog::text_of(int id) const {
     if (const auto* edit = control<QLineEdit>(id)) return edit->text();
     if (const auto* label = control<QLabel>(id)) return label->text();
     if (const auto* button = control<QAbstractButton>(id)) return button->text();
+    if (const auto* popup = control<QComboBox>(id)) return popup->currentText();
     return {};
 }
 

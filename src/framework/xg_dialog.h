@@ -8,6 +8,7 @@
 #include <functional>
 
 class QAbstractButton;
+class QBoxLayout;
 class QPushButton;
 
 namespace zephane {
@@ -25,6 +26,10 @@ public:
 
     // A push button that ends the dialog with its id.
     QPushButton* make_end_button(int id, const QString& text, bool is_default = false);
+    // The usual last row: the cancel button, then the default one, at the right of `layout`.
+    // Returns the default button.
+    QPushButton* add_end_buttons(QBoxLayout& layout, int cancel_id, const QString& cancel,
+                                 int default_id, const QString& text);
     // The id that Escape and the window's close box end the dialog with.
     void set_cancel_id(int id) { cancel_id_ = id; }
     int cancel_id() const { return cancel_id_; }
@@ -35,7 +40,7 @@ public:
     int ended_with() const { return ended_; }
 
     // What a user does, by control id: press a button (or choose a radio button or check
-    // box), type into an edit field, pick a row of a list.
+    // box), type into an edit field, pick a row of a list or an entry of a popup.
     bool click(int id);
     bool type_text(int id, const QString& text);
     bool choose_row(int id, int row);

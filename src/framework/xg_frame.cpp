@@ -124,9 +124,21 @@ XGForm& XGFrame::add_form(std::unique_ptr<XGForm> form) {
         }
     }
     sub->show();
+    keep_inside_area(*sub);
     area_->setActiveSubWindow(sub);
     ref.setFocus();
     return ref;
+}
+
+void XGFrame::keep_inside_area(QMdiSubWindow& sub) const {
+    // The area places a new window where it overlaps others least, which for a big window
+    // can be partly outside the area: move it in, and make it no larger than the area.
+    const QSize room = area_->viewport()->size();
+    QRect frame = sub.geometry();
+    frame.setSize(frame.size().boundedTo(room));
+    frame.moveLeft(std::clamp(frame.left(), 0, room.width() - frame.width()));
+    frame.moveTop(std::clamp(frame.top(), 0, room.height() - frame.height()));
+    if (frame != sub.geometry()) sub.setGeometry(frame);
 }
 
 QMdiSubWindow* XGFrame::subwindow_of(const XGForm& form) const {

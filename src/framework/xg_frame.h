@@ -87,6 +87,7 @@ private:
     void restore_menu(QMenu& menu);
     void fill_window_menu(QMenu& menu);
     QMdiSubWindow* subwindow_of(const XGForm& form) const;
+    void keep_inside_area(QMdiSubWindow& sub) const;
 
     XGDispatch& application_;
     QMdiArea* area_;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "mesh/mesh.h"
 #include "mesh/mesh_header.h"
 #include "base/byte_reader.h"
 
@@ -160,6 +161,10 @@ void mesh_dependencies(TagDatabase& db, TagEntry& tag, DependencyReporter& repor
 
 void register_mesh_type() {
     attach_tag_dependencies(fourcc("mesh"), mesh_dependencies);
+    // Through the map editor's own load and save, so a rewrite shows what saving in it would do.
+    attach_tag_rewrite(fourcc("mesh"), [](const Payload& payload, std::int16_t) {
+        return save_mesh(load_mesh(payload));
+    });
     set_entry_point_builder(build_mesh_entry_points);
 }
 

@@ -36,9 +36,9 @@ struct mesh_header {
     std::int32_t team_count;              // 84  new mesh: 2; copied into entry points
     std::uint16_t words88[10];            // 88  carried unchanged
     std::uint32_t value108;               // 108
-    std::uint16_t value112;               // 112 new mesh: 0x4000
+    std::uint16_t flags112;               // 112 the Mesh Terrain Window's flag bank; new mesh: 0x4000
     std::uint8_t raw114[2];
-    std::uint16_t words116[4];            // 116 new mesh: 32 each
+    std::uint16_t edge_buffer[4];         // 116 top, left, right, bottom; new mesh: 32 each
     std::uint32_t ambient_sound;          // 124 'amso'
     std::int32_t action_count;            // 128
     std::int32_t action_offset;           // 132
@@ -55,11 +55,11 @@ struct mesh_header {
     std::int32_t block_b_offset;          // 204
     std::int32_t block_b_size;            // 208
     std::uint8_t reserved212[4];
-    std::uint16_t words216[5];            // 216 carried unchanged
+    std::uint16_t fog[5];                 // 216 filter, to end, to camera, colour register, density
     std::uint8_t raw226[2];
     std::uint32_t wind;                   // 228 'wind'
     std::uint32_t refs232[3];             // 232 new mesh: -1
-    std::uint16_t words244[4];            // 244 carried unchanged
+    std::uint16_t prologue[4];            // 244 text scroll speed, zoom speed, zoom x, zoom y
     std::uint32_t strings252;             // 252 'stli'
     std::uint32_t sound256;               // 256 'soun'
     std::uint32_t refs260[2];             // 260 new mesh: -1

@@ -1,6 +1,7 @@
 #include "mesh/new_mesh.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -14,6 +15,14 @@ bool valid_new_mesh_size(int width, int height) {
         return cells >= kMeshSizeMinimum && cells <= kMeshSizeMaximum && cells % kMeshSizeStep == 0;
     };
     return valid(width) && valid(height);
+}
+
+std::string new_mesh_size_message(int width, int height) {
+    if (!valid_new_mesh_size(width, height)) return kBadMeshSizesText;
+    char text[128];
+    std::snprintf(text, sizeof text, kMeshSizesText, width, height, mesh_colormap_side(width),
+                  mesh_colormap_side(height));
+    return text;
 }
 
 mesh_header new_mesh_header(int width, int height) {
@@ -44,8 +53,8 @@ mesh_header new_mesh_header(int width, int height) {
     h.block_b_offset = cells_size;
     h.block_c_offset = cells_size;
     h.team_count = 2;
-    h.value112 = 0x4000;
-    std::fill(std::begin(h.words116), std::end(h.words116), std::uint16_t{32});
+    h.flags112 = 0x4000;
+    std::fill(std::begin(h.edge_buffer), std::end(h.edge_buffer), std::uint16_t{32});
     h.value512 = 0xFEDC;
     h.value576[0] = 1;
     h.value576[1] = 1;

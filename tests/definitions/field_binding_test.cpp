@@ -15,14 +15,19 @@
 #include "definitions/conn_bindings.h"
 #include "definitions/field_binding.h"
 #include "definitions/form.h"
+#include "definitions/damage_bindings.h"
 #include "definitions/form_bindings.h"
 #include "definitions/game.h"
 #include "definitions/game_bindings.h"
 #include "definitions/glli.h"
 #include "definitions/glli_bindings.h"
 #include "definitions/loli.h"
+#include "definitions/ligh.h"
+#include "definitions/ligh_bindings.h"
 #include "definitions/loli_bindings.h"
 #include "definitions/meef.h"
+#include "definitions/medi.h"
+#include "definitions/medi_bindings.h"
 #include "definitions/meef_bindings.h"
 #include "definitions/meli.h"
 #include "definitions/meli_bindings.h"
@@ -47,10 +52,13 @@ std::vector<EditorTable> editor_tables() {
         {"amso", ambient_sound_definition::kLayout, amso_bindings::kBindings},
         {"arti", artifact_definition::kLayout, arti_bindings::kBindings},
         {"conn", connector_definition::kLayout, conn_bindings::kBindings},
+        {"damage", kDamageLayout, damage_bindings::kBindings},
         {"form", formation_definition::kLayout, form_bindings::kBindings},
         {"game", game_parameter_definition::kLayout, game_bindings::kBindings},
         {"glli", global_light_definition::kLayout, glli_bindings::kBindings},
+        {"ligh", lightning_definition::kLayout, ligh_bindings::kBindings},
         {"loli", local_light_definition::kLayout, loli_bindings::kBindings},
+        {"medi", media_type_definition::kLayout, medi_bindings::kBindings},
         {"meef", mesh_effect_definition::kLayout, meef_bindings::kBindings},
         {"meli", mesh_lighting_definition::kLayout, meli_bindings::kBindings},
         {"obje", object_definition::kLayout, obje_bindings::kBindings},

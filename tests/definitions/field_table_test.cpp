@@ -270,6 +270,13 @@ TEST(FieldTables, FieldsFoundByPathAndValuesStoredInEitherOrder) {
     EXPECT_FALSE(find_field(object_definition::kLayout, "gravity.x").has_value());
     EXPECT_FALSE(find_field(object_definition::kLayout, "no_such_field").has_value());
     EXPECT_EQ(find_field(object_definition::kLayout, "minimum_damage")->offset, 48u);
+    // An element of a record array: the fourth surface animation set of a media type.
+    EXPECT_EQ(find_field(media_type_definition::kLayout, "surface_animations[3].y_speed")->offset,
+              134u + 3 * 12 + 10);
+    EXPECT_EQ(find_field(media_type_definition::kLayout, "surface_animations.x_scale")->offset, 138u);
+    for (const char* bad : {"surface_animations[4].x_scale", "surface_animations[].x_scale",
+                            "surface_animations[1x].x_scale", "surface_animations[1]", "textures[0].x"})
+        EXPECT_FALSE(find_field(media_type_definition::kLayout, bad).has_value()) << bad;
 
     Bytes bytes(8, 0);
     put_value(bytes, ByteOrder::file, 0, 4, 0x01020304);

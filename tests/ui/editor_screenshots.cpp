@@ -1,5 +1,6 @@
-// editor_screenshots: opens every editor window and dialog of the definition types on a demo
-// workspace and grabs each from the screen with ImageMagick's import. Run it under Xvfb with
+// editor_screenshots: opens every editor window and dialog of the definition types (and the
+// Mesh Terrain Window with the New Mesh dialog) on a demo workspace and grabs each from the
+// screen with ImageMagick's import. Run it under Xvfb with
 // a window manager (docs/screenshots/take-editor-screenshots.sh does).
 // Usage: editor_screenshots WORKSPACE OUTPUT_FOLDER
 
@@ -23,6 +24,9 @@
 #include "definitions/wind.h"
 #include "framework/xg_dialog.h"
 #include "framework/xg_frame.h"
+#include "mesh/mesh_header.h"
+#include "mesh/new_mesh.h"
+#include "mesh/ui/new_mesh_dialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -164,6 +168,26 @@ void write_editor_tags(const std::string& path) {
     add(fourcc("meli"), "noon", "Noon Sun", bytes_of(mesh_lighting_definition::kDefault));
     add(fourcc("obpc"), "camr", "Camera Limits", bytes_of(observer_constants_definition::kDefault));
     add(fourcc("stli"), "sayg", "Sayings", text_payload("Strike first.\nStrike hard.\nNo mercy.\n"));
+    // A map whose header names demo tags and has fog and prologue values.
+    mesh_header isle = new_mesh_header(64, 64);
+    isle.global_light = fourcc("dawn");
+    isle.wind = fourcc("brez");
+    isle.text = fourcc("intr");
+    isle.strings252 = fourcc("hint");
+    isle.connector = fourcc("rope");
+    isle.jpegs[0] = fourcc("bann");
+    isle.fog[0] = 1;
+    isle.fog[1] = 40;
+    isle.fog[2] = 4;
+    isle.fog[3] = 2;
+    isle.fog[4] = 180;
+    isle.prologue[0] = 3;
+    isle.prologue[1] = 2;
+    isle.prologue[2] = 1024;
+    isle.prologue[3] = 768;
+    Payload mesh = new_mesh_payload(64, 64);
+    byte_swap_copy("mesh header", mesh.data(), &isle, sizeof isle, 1, kMeshHeaderCodes);
+    add(fourcc("mesh"), "isle", "Isle of Reeds", std::move(mesh));
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     if (!db.write_tag_file(path, *file, true, TAG_FILE_TYPE_PLUGIN))
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
@@ -202,9 +226,9 @@ public:
         QProcess::execute(QStringLiteral("import"), arguments << file);
         std::printf("%s\n", file.toLocal8Bit().constData());
     }
-    TTagEditForm& open(const char* type, const char* id) {
+    TTagEditForm& open(const char* type, const char* id, bool alternate = false) {
         TagEntry* tag = app_.db().find_tag(text_to_tag_id(type), text_to_tag_id(id));
-        app_.openTag(*tag, false);
+        app_.openTag(*tag, alternate);
         auto* editor = dynamic_cast<TTagEditForm*>(TagEditorWindow::of(*tag));
         if (auto* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget())) {
             sub->move(12, 12);
@@ -236,8 +260,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string workspace = std::filesystem::absolute(argv[1]).string();
+    register_tag_types(); // the map's entry point is built as the file is written
     write_editor_tags(workspace + "/plugins/editors.tag");
-    register_tag_types();
     QApplication application(argc, argv);
     register_tag_editors();
     TZephaneApp app({workspace, workspace, QDir::tempPath() + QStringLiteral("/zephane-shots.ini")});
@@ -260,6 +284,8 @@ int main(int argc, char** argv) {
         {"form", "stnd", "editor-formation"},        {"conn", "rope", "editor-connector"},
         {"meef", "quak", "editor-mesh-effect"},      {"meli", "noon", "editor-mesh-lighting"},
         {"obpc", "camr", "editor-observer-constants"}, {"stli", "sayg", "editor-string-list"},
+        {"ligh", "chai", "editor-lightning"},        {"medi", "watr", "editor-media-type"},
+        {"bina", "optn", "dialog-preview"},
     };
     for (const Shot& s : shots) {
         TTagEditForm& editor = shooter.open(s.type, s.id);
@@ -267,7 +293,7 @@ int main(int argc, char** argv) {
         shooter.close(editor);
     }
 
-    // The dialogs: the tag picker, the effect modifiers, the close prompt.
+    // The dialogs: the tag picker, the effect modifiers, the close prompt, the damage dialog.
     TTagEditForm& artifact = shooter.open("arti", "hamr");
     shooter.shoot_next_dialog(QStringLiteral("dialog-tag-picker"), 101);
     artifact.control<QAbstractButton>(10107)->click();
@@ -278,6 +304,18 @@ int main(int argc, char** argv) {
     object.control<QLineEdit>(11601)->setText(QStringLiteral("-0.5"));
     shooter.shoot_next_dialog(QStringLiteral("dialog-commit-changes"), 103);
     app.frame().close_form(object);
+
+    TTagEditForm& lightning = shooter.open("ligh", "chai");
+    shooter.shoot_next_dialog(QStringLiteral("dialog-projectile-damage"), 1002);
+    lightning.control<QAbstractButton>(10710)->click();
+    shooter.close(lightning);
+
+    // The mesh's Mesh Terrain Window and the New Mesh dialog.
+    TTagEditForm& terrain = shooter.open("mesh", "isle", true);
+    shooter.shot(*terrain.parentWidget(), QStringLiteral("mesh-terrain-window"));
+    shooter.close(terrain);
+    shooter.shoot_next_dialog(QStringLiteral("new-mesh-dialog"), 101);
+    run_new_mesh_dialog(&app.frame());
     XGDialog::set_modal_hook({});
     return 0;
 }

@@ -35,15 +35,8 @@ protected:
         other = &open_file(other_path);
     }
     TagDatabase& db() { return app->db(); }
-    // Runs a command in the window as the menus do: the window goes to the front first.
-    bool run(TTagFileForm& form, int command) {
-        app->frame().bring_to_front(form);
-        return app->frame().dispatch(command);
-    }
-    bool enabled(TTagFileForm& form, int command) {
-        app->frame().bring_to_front(form);
-        return app->frame().command_state(command).enabled;
-    }
+    bool run(TTagFileForm& form, int command) { return run_command(form, command); }
+    bool enabled(TTagFileForm& form, int command) { return command_enabled(form, command); }
     std::string army_path, other_path;
     TTagFileForm* army = nullptr;
     TTagFileForm* other = nullptr;
@@ -407,9 +400,10 @@ TEST_F(FileCommands, SavingTwoTagsUnderLocalIsAUserErrorAndCreatesNothing) {
     EXPECT_EQ(test::read_bytes(local_path), local_bytes);
 }
 
-TEST_F(FileCommands, ImportsStayDisabledAndOtherCommandsFollowTheTable) {
+TEST_F(FileCommands, ImportsWithoutAnImporterStayDisabledAndOtherCommandsFollowTheTable) {
+    EXPECT_TRUE(enabled(*army, command::kImportCinFile));
     for (int command :
-         {command::kImportCameraMotion, command::kImportCinFile, command::kImportNewColormap,
+         {command::kImportCameraMotion, command::kImportNewColormap,
           command::kReplaceColormap, command::kCollapseTerrainDetail})
         EXPECT_FALSE(enabled(*army, command)) << command;
     EXPECT_TRUE(enabled(*army, command::kCreateTag));

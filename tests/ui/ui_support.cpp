@@ -105,6 +105,16 @@ TTagFileForm& AppFixture::open_file(const std::string& path) {
     return app->show_file_form(*file);
 }
 
+bool AppFixture::run_command(XGForm& form, int command) {
+    app->frame().bring_to_front(form);
+    return app->frame().dispatch(command);
+}
+
+bool AppFixture::command_enabled(XGForm& form, int command) {
+    app->frame().bring_to_front(form);
+    return app->frame().command_state(command).enabled;
+}
+
 void AppFixture::settle() {
     for (int k = 0; k < 3; ++k) QCoreApplication::processEvents();
 }

@@ -82,6 +82,10 @@ protected:
     std::string write(const std::string& relative, const std::vector<std::uint8_t>& bytes);
     TTagFileForm& open_file(const std::string& path);
     void settle(); // lets posted events and timers run
+    // Runs a command in the window as the menus do (the window comes to the front first), and
+    // the command's state there.
+    bool run_command(XGForm& form, int command);
+    bool command_enabled(XGForm& form, int command);
 
     test::ScratchFolder folder;
     std::unique_ptr<TZephaneApp> app;

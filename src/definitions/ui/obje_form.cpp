@@ -59,11 +59,8 @@ bool edit_effect_modifiers(QWidget* parent, std::int16_t (&modifiers)[16]) {
         rows->addRow(QString::fromLatin1(kModifierLabels[k]), edit);
     }
     layout->addLayout(rows);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(dialog.make_end_button(kEffectModifiersCancel, QStringLiteral("Cancel")));
-    buttons->addWidget(dialog.make_end_button(kEffectModifiersOk, QStringLiteral("OK"), true));
-    layout->addLayout(buttons);
+    dialog.add_end_buttons(*layout, kEffectModifiersCancel, QStringLiteral("Cancel"), kEffectModifiersOk,
+                           QStringLiteral("OK"));
 
     ControlAccessors values([&dialog](int id) { return dialog.find_control(id); }, nullptr);
     for (int k = 0; k < kEditedEffectModifiers; ++k)

@@ -82,6 +82,12 @@ std::vector<EditorCase> cases() {
           edit(10716, 30, 2, true, 0, "0", "3", 3), // 3 to 7: lower 3, span 4
           edit(10717, 32, 2, true, 0, "0", "7", 4),
           edit(10721, 56, 2, true, 1, "1", "4", 4)}},
+        {"medi", 256, "Media Type Window",
+         {edit(11009, 116, 2, true, 3, "3", "4", 4),
+          edit(11010, 118, 2, true, 45, "1.5", "0.5", 15), // seconds to ticks
+          edit(12001, 122, 2, true, 256, "1.0", "0.5", 128),
+          edit(13001, 134, 2, true, 128, "0.5", "2", 512),      // Diffuse 0
+          edit(14506, 180, 2, true, 512, "2.0", "-1", -256)}}, // Specular 1, its last value
         {"amso", 64, "Ambient Sound Window",
          {edit(10005, 4, 2, true, 512, "1.0", "2", 1024),
           edit(10006, 6, 2, true, 5120, "10.0", "20.5", 10496),

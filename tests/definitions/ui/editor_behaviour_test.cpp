@@ -7,6 +7,7 @@
 #include "ui/editor_support.h"
 #include "framework/xg_alert.h"
 
+#include <QCheckBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -107,6 +108,55 @@ TEST_F(SpecialEditors, EffectModifiersAreEditedOnACopyStoredOnlyOnOk) {
     EXPECT_EQ(uitest::number_at(after, 20, 2, true), 1) << "untouched in the dialog";
     EXPECT_EQ(uitest::number_at(after, 32, 2, true), -128);
     EXPECT_TRUE(std::equal(after.begin() + 34, after.end(), before.begin() + 34));
+}
+
+TEST_F(SpecialEditors, TheDamageDialogEditsACopyAndKeepsTheFlagWithoutABox) {
+    constexpr tag_type kLigh = fourcc("ligh");
+    // Damage at 40: Explosion, flags bits 0 and 3, damage 1.0 with delta 0.5, a radius.
+    const Bytes before = PayloadBuilder(64)
+                             .put(40, 2, 0)
+                             .put(42, 2, 0x0009)
+                             .put(44, 2, 256)
+                             .put(46, 2, 128)
+                             .put(48, 2, 1024)
+                             .put(50, 2, 512)
+                             .put(60, 4, 0x12345678) // reserved
+                             .bytes();
+    add_file("bolts", {{kLigh, fourcc("test"), "Bolt", before}});
+    TTagEditForm& editor = open(kLigh, fourcc("test"));
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Projectile Damage");
+            EXPECT_EQ(dialog.text_of(101), "Explosion");
+            EXPECT_EQ(dialog.text_of(102), "1.0");
+            EXPECT_TRUE(dialog.control<QCheckBox>(201)->isChecked());
+            EXPECT_EQ(dialog.find_control(204), nullptr) << "bit 3 has no box";
+            dialog.choose_row(101, 0);
+            dialog.click(1002); // Cancel
+        }});
+        click(editor, 10710);
+    }
+    EXPECT_FALSE(editor.isModified()) << "Cancel changes nothing";
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            dialog.choose_row(101, 0); // "NONE"
+            dialog.click(201);         // off
+            dialog.click(216);         // "Can Cause Confusion"
+            dialog.type_text(103, "2");
+            dialog.click(1001); // OK
+        }});
+        click(editor, 10710);
+    }
+    ASSERT_TRUE(enabled(editor, TTagEditForm::kApplyButton));
+    click(editor, TTagEditForm::kApplyButton);
+    const Bytes& after = payload(kLigh, fourcc("test"));
+    EXPECT_EQ(uitest::number_at(after, 40, 2, true), -1) << "NONE";
+    EXPECT_EQ(uitest::number_at(after, 42, 2, false), 0x8008) << "bit 3 kept";
+    EXPECT_EQ(uitest::number_at(after, 44, 2, true), 256);
+    EXPECT_EQ(uitest::number_at(after, 46, 2, true), 257) << "1.0 to 2.0 by the range rule";
+    Bytes expected = before;
+    std::copy(after.begin() + 40, after.begin() + 48, expected.begin() + 40);
+    EXPECT_EQ(after, expected) << "nothing else changed";
 }
 
 TEST_F(SpecialEditors, SoundListEntriesAreAddedDuplicatedAndDeleted) {

@@ -1,0 +1,32 @@
+#pragma once
+// Sub-dialogs of the definition editors that are a binding table over a part of the record
+// (the damage record, for one): the dialog is built from its table like an editor's page,
+// edits a copy of the part, and stores it only when it ends with "OK".
+
+#include "app/editor_page.h"
+#include "definitions/field_binding.h"
+
+#include <cstdint>
+#include <span>
+
+class QWidget;
+
+namespace zephane {
+
+struct RecordDialogForm {
+    int resource;
+    const char* title;
+    const RecordLayout* layout; // the part's layout: the table names its fields
+    std::span<const FieldBinding> bindings;
+    std::span<const EditorGroup> groups;
+    const char* module; // named when the table does not fit the layout
+};
+
+inline constexpr int kRecordDialogOk = 1001;
+inline constexpr int kRecordDialogCancel = 1002;
+
+// Runs the dialog on the part's bytes (native order). On "OK" the bound fields are stored and
+// true returned; every byte no control shows is left as it was.
+bool run_record_dialog(QWidget* parent, const RecordDialogForm& form, std::span<std::uint8_t> part);
+
+} // namespace zephane
