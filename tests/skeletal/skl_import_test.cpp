@@ -243,5 +243,19 @@ TEST(SkeletalImport, RefusesABlockPastTheQuadvertLimit) {
     EXPECT_NE(b.refusal.find("8000 quadverts"), std::string::npos) << b.refusal;
 }
 
+TEST(SkeletalImport, VersionOneFilesBuildTheSameModel) {
+    // Normals and smoothing masks are read but not stored: the same mesh in version 1 (with
+    // normals) and version 2 (mask 1) gives the same payload.
+    test::SklText two = test::grid_skl(5, true);
+    test::SklText one = two;
+    one.version = 1;
+    for (auto& v : one.vertices) v.nz = -1;
+    SkeletalModelSet a, b;
+    a.models.push_back(build(one));
+    b.models.push_back(build(two));
+    EXPECT_EQ(save_skmd_payload(a), save_skmd_payload(b));
+    EXPECT_EQ(a.models[0].header.vertex_count, 36);
+}
+
 } // namespace
 } // namespace zephane
