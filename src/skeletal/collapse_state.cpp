@@ -126,8 +126,9 @@ Shape CollapseState::classify(int g) const {
     return shape;
 }
 
-std::vector<int> CollapseState::targets(int a) const {
-    std::vector<int> found;
+const std::vector<int>& CollapseState::targets(int a) const {
+    std::vector<int>& found = target_scratch_;
+    found.clear();
     for (const int f : faces_of_[static_cast<std::size_t>(a)])
         for (const int v : cur_[static_cast<std::size_t>(f)])
             if (group_[static_cast<std::size_t>(v)] != group_[static_cast<std::size_t>(a)] &&

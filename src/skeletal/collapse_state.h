@@ -40,8 +40,9 @@ public:
     void remove_faceless(int v);
 
     Shape classify(int g) const;
-    // Representatives of the vertices of a's faces outside its group, in discovery order.
-    std::vector<int> targets(int a) const;
+    // Representatives of the vertices of a's faces outside its group, in discovery order, in
+    // a scratch list that the next call reuses.
+    const std::vector<int>& targets(int a) const;
     double cost(int a, int b, const Shape& shape) const;
     // Collapses every member of a's group that has faces onto b's group; returns the faces
     // whose corners moved.
@@ -76,6 +77,7 @@ private:
     };
     mutable std::vector<Edge> edge_scratch_;
     mutable std::vector<int> face_scratch_;
+    mutable std::vector<int> target_scratch_;
 };
 
 } // namespace zephane::collapse

@@ -53,13 +53,15 @@ public:
     }
 
 private:
-    // The live members of the position groups of the touched vertices.
-    std::vector<int> affected(const std::vector<int>& touched) const {
-        std::vector<int> groups;
+    // The live members of the position groups of the touched vertices (in a reused list).
+    const std::vector<int>& affected(const std::vector<int>& touched) {
+        std::vector<int>& groups = group_scratch_;
+        groups.clear();
         for (const int v : touched) groups.push_back(s_.group(v));
         std::sort(groups.begin(), groups.end());
         groups.erase(std::unique(groups.begin(), groups.end()), groups.end());
-        std::vector<int> out;
+        std::vector<int>& out = affected_scratch_;
+        out.clear();
         for (const int g : groups)
             for (const int m : s_.members(g))
                 if (!s_.removed(m)) out.push_back(m);
@@ -99,6 +101,7 @@ private:
     std::vector<double> best_cost_;
     std::vector<int> best_target_;
     std::vector<bool> queued_;
+    std::vector<int> group_scratch_, affected_scratch_;
 };
 
 } // namespace
