@@ -34,6 +34,7 @@ void add_tag_file_commands(CLI::App& app, ToolIo& io);
 void add_database_commands(CLI::App& app, ToolIo& io);
 void add_texture_commands(CLI::App& app, ToolIo& io);
 void add_sound_commands(CLI::App& app, ToolIo& io);
+void add_skeletal_commands(CLI::App& app, ToolIo& io);
 void add_definition_commands(CLI::App& app, ToolIo& io);
 void add_dialog_commands(CLI::App& app, ToolIo& io);
 void add_demo_commands(CLI::App& app, ToolIo& io);

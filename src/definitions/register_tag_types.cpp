@@ -27,6 +27,7 @@
 #include "definitions/wind.h"
 #include "dialogs/dialog_type.h"
 #include "mesh/mesh_dependencies.h"
+#include "skeletal/skmd_type.h"
 #include "sound/sound_tag.h"
 #include "textures/texture_stack_type.h"
 
@@ -67,6 +68,7 @@ void register_tag_types() {
     // Sounds, textures and models:
     register_sound_type();
     register_texture_stack_type();
+    register_skeletal_model_type();
 }
 
 } // namespace zephane

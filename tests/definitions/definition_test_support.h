@@ -6,16 +6,11 @@
 #include <vector>
 
 #include "definitions/definition_record.h"
+#include "support/test_support.h"
 
 namespace zephane::test {
 
 using Reference = std::pair<tag_type, tag_id>;
-
-class RecordingReporter : public DependencyReporter {
-public:
-    void report_dependency(tag_type type, tag_id id) override { reported.emplace_back(type, id); }
-    std::vector<Reference> reported;
-};
 
 // A tag holding the record in file byte order, in a new file of `db`.
 template <typename R>

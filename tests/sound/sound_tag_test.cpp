@@ -278,12 +278,6 @@ TEST(SoundPermutationList, DataThatDisagreesWithItsHeaderIsNeverWritten) {
     EXPECT_NE(reason.find("not ADPCM"), std::string::npos) << reason;
 }
 
-class Recorder : public DependencyReporter {
-public:
-    void report_dependency(tag_type type, tag_id id) override { seen.emplace_back(type, id); }
-    std::vector<std::pair<tag_type, tag_id>> seen;
-};
-
 TEST(SoundPayload, DependsOnItsStringList) {
     detach_all_tag_operations();
     register_sound_type();
@@ -295,11 +289,11 @@ TEST(SoundPayload, DependsOnItsStringList) {
     sound.definition.string_list_id = fourcc("subs");
     TagEntry* some =
         db.add_tag(file, kSoundTagType, fourcc("some"), 1, "", 0, 0, build_sound_payload(sound));
-    Recorder recorder;
+    test::RecordingReporter recorder;
     tag_type_dependencies(kSoundTagType)(db, *none, recorder);
-    EXPECT_TRUE(recorder.seen.empty());
+    EXPECT_TRUE(recorder.reported.empty());
     tag_type_dependencies(kSoundTagType)(db, *some, recorder);
-    EXPECT_EQ(recorder.seen,
+    EXPECT_EQ(recorder.reported,
               (std::vector<std::pair<tag_type, tag_id>>{{kStringListTagType, fourcc("subs")}}));
     detach_all_tag_operations();
 }

@@ -9,10 +9,18 @@
 #include <utility>
 #include <vector>
 
+#include "tags/dependency_reporter.h"
 #include "tags/tag_database.h"
 #include "tags/tag_observer.h"
 
 namespace zephane::test {
+
+// A dependency reporter that remembers what it was told, in order.
+class RecordingReporter : public DependencyReporter {
+public:
+    void report_dependency(tag_type type, tag_id id) override { reported.emplace_back(type, id); }
+    std::vector<std::pair<tag_type, tag_id>> reported;
+};
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class ScratchFolder {

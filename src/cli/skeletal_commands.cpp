@@ -1,0 +1,276 @@
+// skmd-info, import-skl, reimport-skl, export-obj and build-collision: skeletal model sets
+// from the command line.
+
+#include "cli/tool.h"
+#include "base/posix_file.h"
+#include "skeletal/box_tree_depth.h"
+#include "skeletal/collision_build.h"
+#include "skeletal/skl_import.h"
+#include "skeletal/skmd_payload.h"
+#include "skeletal/skmd_pose.h"
+#include "base/byte_reader.h"
+#include "tags/tag_types.h"
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <ostream>
+
+namespace zephane::cli {
+
+namespace {
+
+// A new model's selection probability (the form shows it as "Probability:").
+constexpr std::uint16_t kNewModelProbability = 1;
+
+std::string depth_text(const BoxTreeDepth& d) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%d, %.1f, %d", d.minimum, d.average, d.maximum);
+    return text;
+}
+
+std::string sizes_text(const std::int32_t (&size)[3]) {
+    return std::to_string(size[0]) + " " + std::to_string(size[1]) + " " + std::to_string(size[2]);
+}
+
+void print_model(std::ostream& out, const skmd_model_entry& entry, const SkeletalModel& m) {
+    const skmd_model_header& h = m.header;
+    out << "  name: " << std::string(h.name, strnlen(h.name, sizeof h.name)) << '\n';
+    out << "  texture stack: " << tag_id_to_text(h.texture_stack) << '\n';
+    out << "  probability: " << entry.probability << ", flags: " << entry.flags << '\n';
+    out << "  size: " << entry.size << " bytes\n";
+    out << "  vertices: minimum " << h.minimum_vertex_count << ", full " << h.vertex_count
+        << ", limit " << h.vertex_limit << '\n';
+    out << "  bones: " << m.bones.size() << '\n';
+    out << "  scale: " << h.scale << '\n';
+    out << "  collision: " << sizes_text(h.collision_size) << '\n';
+    out << "  click: " << sizes_text(h.click_size) << '\n';
+    out << "  hilight: " << sizes_text(h.highlight_size) << '\n';
+    out << "  levels of detail: " << m.blocks.size() << '\n';
+    for (std::size_t k = 0; k < m.blocks.size(); ++k) {
+        const skmd_lod_entry& band = h.lods[k];
+        const SkmdLodBlock& b = m.blocks[k];
+        out << "    band " << k << ": " << band.lowest << ".." << band.highest << ", triangles "
+            << b.min_vertices_for_tri.size() << ", quadverts " << b.quadverts.size()
+            << ", weight refs " << b.weight_refs.size() << ", size " << band.size << '\n';
+    }
+    out << "  collision triangles: " << m.collision_triangles.size() << ", boxes: " << m.boxes.size()
+        << ", box tree depth: " << (m.boxes.empty() ? "--" : depth_text(box_tree_depth(m.boxes)))
+        << '\n';
+}
+
+void require_model_type(const std::string& type_id) {
+    if (parse_type_id(type_id).first != kSkeletalModelTagType)
+        throw ToolError(type_id + " is not a skeletal model tag (skmd)");
+}
+
+SkeletalModelSet read_set_or_fail(TagDatabase& db, TagEntry& entry, const std::string& type_id) {
+    std::string failure;
+    const Payload* payload = db.get_tag_data(entry, &failure);
+    if (!payload) throw ToolError(type_id + ": the payload cannot be loaded: " + failure);
+    try {
+        return load_whole_skmd_payload(*payload);
+    } catch (const FormatError& e) {
+        throw ToolError(type_id + ": " + e.what());
+    }
+}
+
+std::size_t model_or_fail(const SkeletalModelSet& set, long index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= set.models.size())
+        throw ToolError("there is no model " + std::to_string(index) + " (the set has " +
+                        std::to_string(set.models.size()) + ")");
+    return static_cast<std::size_t>(index);
+}
+
+SkeletalModel build_or_fail(const std::string& skl) {
+    const auto bytes = read_whole_file(skl);
+    if (!bytes) throw ToolError("cannot read " + skl);
+    ModelBuild build = build_skeletal_model(read_skeleton_export(*bytes), model_name_for(skl));
+    if (!build.model) throw ToolError(skl + ": " + build.refusal);
+    return std::move(*build.model);
+}
+
+void write_set(TagDatabase& db, TagFile& file, TagEntry& entry, const SkeletalModelSet& set) {
+    db.set_tag_data(entry, save_skmd_payload(set));
+    save_file(db, file);
+}
+
+void skmd_info(ToolIo& io, const std::string& path, const std::string& type_id) {
+    require_model_type(type_id);
+    TagDatabase db;
+    TagFile& file = open_tag_file(db, path);
+    TagEntry& entry = find_tag_or_fail(db, file, type_id);
+    const SkeletalModelSet set = read_set_or_fail(db, entry, type_id);
+    io.out << "animation: " << tag_id_to_text(set.header.animation) << '\n';
+    io.out << "models: " << set.models.size() << '\n';
+    for (std::size_t i = 0; i < set.models.size(); ++i) {
+        io.out << "model " << i << '\n';
+        print_model(io.out, set.header.entries[i], set.models[i]);
+    }
+}
+
+// Every file is built before anything is saved: one refusal leaves the tag file as it was.
+void import_skl(ToolIo& io, const std::string& path, const std::string& type_id,
+                const std::vector<std::string>& skls, const std::string& name) {
+    require_model_type(type_id);
+    TagDatabase db;
+    TagFile& file = open_tag_file(db, path, true);
+    const auto [type, id] = parse_type_id(type_id);
+    TagEntry* entry = db.find_tag_in_file(file, type, id);
+    SkeletalModelSet set;
+    if (entry) set = read_set_or_fail(db, *entry, type_id);
+    if (set.models.size() + skls.size() > kMaxSkeletalModels)
+        throw ToolError(type_id_text(type, id) + " has " + std::to_string(set.models.size()) +
+                        " models; " + std::to_string(skls.size()) + " more would pass the 16 a set holds");
+    for (const std::string& skl : skls) {
+        skmd_model_entry& e = set.header.entries[set.models.size()];
+        e = skmd_model_entry{};
+        e.probability = kNewModelProbability;
+        set.models.push_back(build_or_fail(skl));
+    }
+    if (!entry) {
+        const std::string tag_name = name.empty() ? model_name_for(skls.front()) : name;
+        entry = db.add_tag(&file, type, id, tag_type_version(type), tag_name, 0, 0, std::nullopt);
+    }
+    write_set(db, file, *entry, set);
+    io.out << type_id_text(type, id) << ": " << set.models.size() << " models\n";
+}
+
+void reimport_skl(ToolIo& io, const std::string& path, const std::string& type_id, long index,
+                  const std::string& skl) {
+    require_model_type(type_id);
+    TagDatabase db;
+    TagFile& file = open_tag_file(db, path);
+    TagEntry& entry = find_tag_or_fail(db, file, type_id);
+    SkeletalModelSet set = read_set_or_fail(db, entry, type_id);
+    const std::size_t m = model_or_fail(set, index);
+    set.models[m] = build_or_fail(skl);
+    write_set(db, file, entry, set);
+    io.out << type_id << ": model " << m << " rebuilt, " << set.models[m].header.vertex_count
+           << " vertices\n";
+}
+
+void export_obj(const std::string& path, const std::string& type_id, long index, long vertices,
+                const std::string& out) {
+    require_model_type(type_id);
+    TagDatabase db;
+    TagFile& file = open_tag_file(db, path);
+    TagEntry& entry = find_tag_or_fail(db, file, type_id);
+    const SkeletalModelSet set = read_set_or_fail(db, entry, type_id);
+    const SkeletalModel& model = set.models[model_or_fail(set, index)];
+    const LodSelection selection = select_level_of_detail(
+        model, static_cast<int>(std::clamp<long>(vertices, 0, 65535)));
+    std::string text;
+    if (selection.entry < 0) {
+        text = "# vertices 0 triangles 0\n";
+    } else {
+        const SkmdLodBlock& block = model.blocks[static_cast<std::size_t>(selection.entry)];
+        const skmd_lod_entry& band = model.header.lods[selection.entry];
+        const std::size_t count = std::min<std::size_t>(selection.delivered, block.weight_ref_counts.size());
+        const auto positions = rest_positions(model, block, count);
+        std::string faces;
+        std::size_t triangles = 0;
+        for (std::size_t t = 0; t < block.min_vertices_for_tri.size(); ++t) {
+            if (block.min_vertices_for_tri[t] > count) continue;
+            std::size_t v[3];
+            bool whole = true;
+            for (std::size_t k = 0; k < 3; ++k) {
+                v[k] = block.triangles[3 * t + k];
+                // A damaged table could loop or point outside; such a triangle is left out.
+                for (std::size_t step = 0; v[k] >= count && step <= block.edge_collapse.size(); ++step) {
+                    if (v[k] < band.lowest || v[k] - band.lowest >= block.edge_collapse.size()) break;
+                    v[k] = block.edge_collapse[v[k] - band.lowest];
+                }
+                whole = whole && v[k] < count;
+            }
+            if (!whole) continue;
+            char line[64];
+            std::snprintf(line, sizeof line, "f %zu %zu %zu\n", v[0] + 1, v[1] + 1, v[2] + 1);
+            faces += line;
+            ++triangles;
+        }
+        text = "# vertices " + std::to_string(count) + " triangles " + std::to_string(triangles) + "\n";
+        for (const auto& p : positions) {
+            char line[96];
+            std::snprintf(line, sizeof line, "v %.9g %.9g %.9g\n", double{p[0]}, double{p[1]}, double{p[2]});
+            text += line;
+        }
+        text += faces;
+    }
+    if (!write_whole_file(out, std::vector<std::uint8_t>(text.begin(), text.end())))
+        throw ToolError("cannot write " + out);
+}
+
+void collision_command(ToolIo& io, const std::string& path, const std::string& type_id, long index,
+                       bool remove) {
+    require_model_type(type_id);
+    TagDatabase db;
+    TagFile& file = open_tag_file(db, path);
+    TagEntry& entry = find_tag_or_fail(db, file, type_id);
+    SkeletalModelSet set = read_set_or_fail(db, entry, type_id);
+    SkeletalModel& model = set.models[model_or_fail(set, index)];
+    std::string refusal;
+    if (remove) delete_collision(model);
+    else if (!build_collision(model, refusal)) throw ToolError(type_id + ": " + refusal);
+    write_set(db, file, entry, set);
+    io.out << type_id << ": model " << index << ": " << model.collision_triangles.size()
+           << " collision triangles, " << model.boxes.size() << " boxes, box tree depth "
+           << (model.boxes.empty() ? "--" : depth_text(box_tree_depth(model.boxes))) << '\n';
+}
+
+} // namespace
+
+void add_skeletal_commands(CLI::App& app, ToolIo& io) {
+    auto* info = app.add_subcommand(
+        "skmd-info", "Show a skeletal model set: models, counts, bands, sizes and collision data");
+    auto path = std::make_shared<std::string>(), tag = std::make_shared<std::string>();
+    info->add_option("TAGFILE", *path, "tag file")->required();
+    info->add_option("TYPE:ID", *tag, "the model set, e.g. skmd:orc_")->required();
+    info->callback([&io, path, tag] { skmd_info(io, *path, *tag); });
+
+    struct Args {
+        std::string path, type_id, name, out;
+        std::vector<std::string> skls;
+        long model = 0, vertices = 0;
+    };
+    auto imp = std::make_shared<Args>();
+    auto* import = app.add_subcommand(
+        "import-skl", "Append one model per skeleton-export file, creating the file and tag when missing");
+    import->add_option("TAGFILE", imp->path, "tag file")->required();
+    import->add_option("TYPE:ID", imp->type_id, "the model set, e.g. skmd:orc_")->required();
+    import->add_option("SKL", imp->skls, "skeleton-export files, one model each")->required();
+    import->add_option("--name", imp->name, "the tag's name when it is created");
+    import->callback([&io, imp] { import_skl(io, imp->path, imp->type_id, imp->skls, imp->name); });
+
+    auto re = std::make_shared<Args>();
+    auto* reimport = app.add_subcommand("reimport-skl", "Rebuild one model from a skeleton-export file");
+    reimport->add_option("TAGFILE", re->path, "tag file")->required();
+    reimport->add_option("TYPE:ID", re->type_id, "the model set")->required();
+    reimport->add_option("MODEL", re->model, "model number, from 0")->required();
+    reimport->add_option("SKL", re->out, "skeleton-export file")->required();
+    reimport->callback([&io, re] { reimport_skl(io, re->path, re->type_id, re->model, re->out); });
+
+    auto ex = std::make_shared<Args>();
+    auto* exp = app.add_subcommand(
+        "export-obj", "Write a model in its rest pose at the level of detail for VERTICES as Wavefront OBJ");
+    exp->add_option("TAGFILE", ex->path, "tag file")->required();
+    exp->add_option("TYPE:ID", ex->type_id, "the model set")->required();
+    exp->add_option("MODEL", ex->model, "model number, from 0")->required();
+    exp->add_option("VERTICES", ex->vertices, "requested vertex count")->required();
+    exp->add_option("OUT", ex->out, "the .obj file to write")->required();
+    auto col = std::make_shared<Args>();
+    auto remove = std::make_shared<bool>(false);
+    auto* collision = app.add_subcommand(
+        "build-collision", "(Re)build a model's collision box tree and triangles, or delete them");
+    collision->add_option("TAGFILE", col->path, "tag file")->required();
+    collision->add_option("TYPE:ID", col->type_id, "the model set")->required();
+    collision->add_option("MODEL", col->model, "model number, from 0")->required();
+    collision->add_flag("--delete", *remove, "remove the collision data instead");
+    collision->callback([&io, col, remove] { collision_command(io, col->path, col->type_id, col->model, *remove); });
+
+    exp->callback([ex] { export_obj(ex->path, ex->type_id, ex->model, ex->vertices, ex->out); });
+}
+
+} // namespace zephane::cli
