@@ -14,6 +14,7 @@
 #include "definitions/ui/obje_form.h"
 #include "definitions/ui/obpc_form.h"
 #include "definitions/ui/part_form.h"
+#include "definitions/ui/phys_form.h"
 #include "definitions/ui/soli_form.h"
 #include "definitions/ui/text_tag_form.h"
 #include "definitions/ui/wind_form.h"
@@ -34,6 +35,7 @@ void register_tag_editors() {
     register_global_light_editor();
     register_lightning_editor();
     register_local_light_editor();
+    register_local_physics_editor();
     register_media_type_editor();
     register_mesh_effect_editor();
     register_mesh_lighting_editor();

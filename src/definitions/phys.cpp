@@ -121,6 +121,10 @@ const bs_code local_physics_definition::kCodes[] = {B, 1, S, 2, 60, E};
 const RecordLayout local_physics_definition::kLayout{P::kStructName, sizeof(P), kFields, P::kCodes};
 const local_physics_definition local_physics_definition::kDefault = make_default();
 
+const RecordLayout* physics_block_layout(std::int16_t kind) {
+    return kind >= 0 && kind < kPhysicsKindCount ? kBlockLayouts[kind].layout : nullptr;
+}
+
 const bs_code* physics_block_codes(std::int16_t kind) {
     return kind >= 0 && kind < kPhysicsKindCount ? kBlockCodes[kind] : nullptr;
 }

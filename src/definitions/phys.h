@@ -97,6 +97,8 @@ struct local_physics_definition {
 static_assert(sizeof(local_physics_definition) == 64);
 static_assert(offsetof(local_physics_definition, block) == 4);
 
+// The block layout of a kind (its fields, for the kind's dialog); null outside 0 to 5.
+const RecordLayout* physics_block_layout(std::int16_t kind);
 // The block descriptor of a kind and its name; null outside 0 to 5.
 const bs_code* physics_block_codes(std::int16_t kind);
 const char* physics_block_name(std::int16_t kind);

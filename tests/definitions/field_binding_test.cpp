@@ -37,6 +37,8 @@
 #include "definitions/obpc_bindings.h"
 #include "definitions/part.h"
 #include "definitions/part_bindings.h"
+#include "definitions/phys.h"
+#include "definitions/phys_bindings.h"
 #include "definitions/wind.h"
 #include "definitions/wind_bindings.h"
 
@@ -66,6 +68,13 @@ std::vector<EditorTable> editor_tables() {
         {"obje", object_definition::kLayout, obje_bindings::kBindings},
         {"obpc", observer_constants_definition::kLayout, obpc_bindings::axis_bindings()},
         {"part", particle_system_definition::kLayout, part_bindings::kBindings},
+        {"phys", local_physics_definition::kLayout, phys_bindings::kBindings},
+        {"phys linear", *physics_block_layout(0), phys_bindings::kKindDialogs[0].bindings},
+        {"phys cylindrical", *physics_block_layout(1), phys_bindings::kKindDialogs[1].bindings},
+        {"phys spherical spring", *physics_block_layout(2), phys_bindings::kKindDialogs[2].bindings},
+        {"phys point attractor", *physics_block_layout(3), phys_bindings::kKindDialogs[3].bindings},
+        {"phys converging", *physics_block_layout(4), phys_bindings::kKindDialogs[4].bindings},
+        {"phys explosive gas", *physics_block_layout(5), phys_bindings::kKindDialogs[5].bindings},
         {"wind", wind_definition::kLayout, wind_bindings::kBindings},
     };
 }

@@ -285,7 +285,8 @@ int main(int argc, char** argv) {
         {"meef", "quak", "editor-mesh-effect"},      {"meli", "noon", "editor-mesh-lighting"},
         {"obpc", "camr", "editor-observer-constants"}, {"stli", "sayg", "editor-string-list"},
         {"ligh", "chai", "editor-lightning"},        {"medi", "watr", "editor-media-type"},
-        {"part", "rain", "editor-particle-system"}, {"bina", "optn", "dialog-preview"},
+        {"part", "rain", "editor-particle-system"}, {"phys", "drft", "editor-local-physics"},
+        {"bina", "optn", "dialog-preview"},
     };
     for (const Shot& s : shots) {
         TTagEditForm& editor = shooter.open(s.type, s.id);
@@ -309,6 +310,10 @@ int main(int argc, char** argv) {
     shooter.shoot_next_dialog(QStringLiteral("dialog-projectile-damage"), 1002);
     lightning.control<QAbstractButton>(10710)->click();
     shooter.close(lightning);
+    TTagEditForm& physics = shooter.open("phys", "drft");
+    shooter.shoot_next_dialog(QStringLiteral("dialog-linear-physics"), 1002);
+    physics.control<QAbstractButton>(20802)->click();
+    shooter.close(physics);
 
     // The mesh's Mesh Terrain Window and the New Mesh dialog.
     TTagEditForm& terrain = shooter.open("mesh", "isle", true);

@@ -159,6 +159,61 @@ TEST_F(SpecialEditors, TheDamageDialogEditsACopyAndKeepsTheFlagWithoutABox) {
     EXPECT_EQ(after, expected) << "nothing else changed";
 }
 
+TEST_F(SpecialEditors, LocalPhysicsKeepsItsBlockAcrossKindsAndEditsItInTheKindsDialog) {
+    constexpr tag_type kPhys = fourcc("phys");
+    // A point attractor: attraction constant 1.5 at 16, minimum height 1.0 at 20.
+    const Bytes before =
+        PayloadBuilder(64).put(0, 2, 3).put(4, 4, 1).put(16, 4, 0x18000).put(20, 2, 512).bytes();
+    add_file("physics", {{kPhys, fourcc("test"), "Drift", before},
+                         {kPhys, fourcc("odd_"), "Odd", PayloadBuilder(64).put(0, 2, 7).bytes()}});
+    TTagEditForm& editor = open(kPhys, fourcc("test"));
+    EXPECT_EQ(text(editor, 20801), "Point Attractor");
+    choose(editor, 20801, 4); // Converging, then back: the block was never touched
+    choose(editor, 20801, 3);
+    EXPECT_FALSE(editor.isModified());
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Point Attractor Physics");
+            EXPECT_EQ(dialog.text_of(103), "1.5");
+            EXPECT_EQ(dialog.text_of(104), "1.0");
+            EXPECT_TRUE(dialog.control<QCheckBox>(201)->isChecked());
+            dialog.type_text(104, "2"); // read back from its own edit, not the constant's
+            dialog.click(1001);
+        }});
+        click(editor, 20802);
+    }
+    click(editor, TTagEditForm::kApplyButton);
+    Bytes expected = before;
+    expected[20] = 0x04;
+    expected[21] = 0x00;
+    EXPECT_EQ(payload(kPhys, fourcc("test")), expected);
+
+    // The dialog follows the popup, not the stored kind; Cancel stores nothing.
+    choose(editor, 20801, 0);
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Linear Physics");
+            dialog.type_text(101, "9");
+            dialog.click(1002);
+        }});
+        click(editor, 20802);
+    }
+    choose(editor, 20801, 3);
+    EXPECT_FALSE(editor.isModified());
+
+    // A kind outside the six has no dialog: the user is told, nothing changes.
+    TTagEditForm& odd = open(kPhys, fourcc("odd_"));
+    {
+        DialogScript dialogs({[](XGDialog& alert) {
+            EXPECT_NE(alert.text_of(kAlertTextControl).indexOf("unknown"), -1);
+            alert.click(1);
+        }});
+        click(odd, 20802);
+        EXPECT_EQ(dialogs.pending(), 0u);
+    }
+    EXPECT_FALSE(odd.isModified());
+}
+
 TEST_F(SpecialEditors, SoundListEntriesAreAddedDuplicatedAndDeleted) {
     constexpr tag_type kSoli = fourcc("soli");
     add_sounds();
