@@ -100,7 +100,7 @@ public:
             highlight_->hide();
             return;
         }
-        highlight_->setGeometry(controls_[index]->geometry().adjusted(-2, -2, 2, 2));
+        highlight_->setGeometry(controls_[static_cast<std::size_t>(index)]->geometry().adjusted(-2, -2, 2, 2));
         highlight_->show();
         highlight_->raise();
     }
