@@ -15,6 +15,7 @@
 #include "definitions/ui/obpc_form.h"
 #include "definitions/ui/part_form.h"
 #include "definitions/ui/phys_form.h"
+#include "definitions/ui/scen_form.h"
 #include "definitions/ui/soli_form.h"
 #include "definitions/ui/text_tag_form.h"
 #include "definitions/ui/wind_form.h"
@@ -43,6 +44,7 @@ void register_tag_editors() {
     register_object_editor();
     register_observer_constants_editor();
     register_particle_system_editor();
+    register_scenery_editor();
     register_sound_list_editor();
     register_sound_editor();
     register_text_editors();

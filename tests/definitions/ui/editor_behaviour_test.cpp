@@ -4,10 +4,12 @@
 
 #include "app/value_controls.h"
 #include "definitions/ui/text_tag_form.h"
+#include "skeletal/skmd_payload.h"
 #include "ui/editor_support.h"
 #include "framework/xg_alert.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -212,6 +214,61 @@ TEST_F(SpecialEditors, LocalPhysicsKeepsItsBlockAcrossKindsAndEditsItInTheKindsD
         EXPECT_EQ(dialogs.pending(), 0u);
     }
     EXPECT_FALSE(odd.isModified());
+}
+
+// A skeletal animation payload (version 2) with no bones or animations and these states.
+Bytes animation_with_states(const std::vector<std::string>& states) {
+    Bytes bytes = PayloadBuilder(24).put(0, 4, 0).put(4, 4, 0).put(8, 4, static_cast<std::int64_t>(states.size()))
+                      .zero(12, 12).bytes();
+    bytes.resize(bytes.size() + 4 * states.size(), 0);
+    for (const std::string& state : states) {
+        Bytes header(72, 0);
+        std::copy(state.begin(), state.end(), header.begin());
+        bytes.insert(bytes.end(), header.begin(), header.end());
+    }
+    return bytes;
+}
+
+TEST_F(SpecialEditors, SceneryAnimationPopupsListTheirModelsStatesAndKeepWhatTheyCannotShow) {
+    constexpr tag_type kScen = fourcc("scen");
+    SkeletalModelSet tree;
+    tree.header.animation = fourcc("sway");
+    add_file("models", {{fourcc("skmd"), fourcc("tree"), "Tree", save_skmd_payload(tree)},
+                        {fourcc("skan"), fourcc("sway"), "Sway", animation_with_states({"Idle", "Sway"})}});
+    tag(fourcc("skan"), fourcc("sway")).version = 2;
+    // Undamaged: the tree, state 1; ruined: a model nobody has, state 5; bit 20 set.
+    const Bytes before = PayloadBuilder(128)
+                             .put(0, 4, 0x00100401)
+                             .put(16, 2, 14)
+                             .put(40, 2, 1)
+                             .put(42, 2, 5)
+                             .put(56, 4, fourcc("tree"))
+                             .put(60, 4, fourcc("gone"))
+                             .bytes();
+    add_file("scenery", {{kScen, fourcc("test"), "Pine", before}});
+    TTagEditForm& editor = open(kScen, fourcc("test"));
+    EXPECT_EQ(editor.form_title(), "Scenery Window");
+    auto& undamaged = *editor.control<QComboBox>(12112);
+    auto& ruined = *editor.control<QComboBox>(12114);
+    ASSERT_EQ(undamaged.count(), 3);
+    EXPECT_EQ(undamaged.itemText(0), "None");
+    EXPECT_EQ(undamaged.currentText(), "Sway");
+    ASSERT_EQ(ruined.count(), 1);
+    EXPECT_EQ(ruined.currentText(), "(model missing)");
+    EXPECT_FALSE(editor.isModified());
+
+    choose(editor, 12112, 1); // "Idle"
+    click(editor, 12119);     // "Is Solid" off
+    click(editor, TTagEditForm::kApplyButton);
+    const Bytes& after = payload(kScen, fourcc("test"));
+    EXPECT_EQ(uitest::number_at(after, 40, 2, true), 0);
+    EXPECT_EQ(uitest::number_at(after, 42, 2, true), 5) << "kept: the popup could not show it";
+    EXPECT_EQ(uitest::number_at(after, 0, 4, false), 0x00100400) << "bits without a box kept";
+    EXPECT_EQ(uitest::number_at(after, 16, 2, true), 14) << "the second None is 14";
+    Bytes expected = before;
+    std::copy(after.begin(), after.begin() + 4, expected.begin());
+    std::copy(after.begin() + 40, after.begin() + 42, expected.begin() + 40);
+    EXPECT_EQ(after, expected);
 }
 
 TEST_F(SpecialEditors, SoundListEntriesAreAddedDuplicatedAndDeleted) {
