@@ -8,6 +8,7 @@
 #include "definitions/ui/glli_form.h"
 #include "definitions/ui/ligh_form.h"
 #include "definitions/ui/loli_form.h"
+#include "definitions/ui/lpgr_form.h"
 #include "definitions/ui/medi_form.h"
 #include "definitions/ui/meef_form.h"
 #include "definitions/ui/meli_form.h"
@@ -37,6 +38,7 @@ void register_tag_editors() {
     register_lightning_editor();
     register_local_light_editor();
     register_local_physics_editor();
+    register_local_projectile_group_editor();
     register_media_type_editor();
     register_mesh_effect_editor();
     register_mesh_lighting_editor();

@@ -17,7 +17,7 @@ using test::run;
 using zephane::test::ScratchFolder;
 
 struct MissingReferences : DependencyReporter {
-    explicit MissingReferences(const TagDatabase& db) : db(db) {}
+    explicit MissingReferences(const TagDatabase& database) : db(database) {}
     void report_dependency(tag_type type, tag_id id) override {
         if (id != kNoTag && id != 0 && !db.find_tag(type, id)) missing.push_back(tag_text(type) + ":" + tag_text(id));
     }

@@ -26,6 +26,8 @@
 #include "definitions/ligh_bindings.h"
 #include "definitions/loli_bindings.h"
 #include "definitions/meef.h"
+#include "definitions/lpgr.h"
+#include "definitions/lpgr_bindings.h"
 #include "definitions/medi.h"
 #include "definitions/medi_bindings.h"
 #include "definitions/meef_bindings.h"
@@ -64,6 +66,7 @@ std::vector<EditorTable> editor_tables() {
         {"glli", global_light_definition::kLayout, glli_bindings::kBindings},
         {"ligh", lightning_definition::kLayout, ligh_bindings::kBindings},
         {"loli", local_light_definition::kLayout, loli_bindings::kBindings},
+        {"lpgr", local_projectile_group_definition::kLayout, lpgr_bindings::kBindings},
         {"medi", media_type_definition::kLayout, medi_bindings::kBindings},
         {"meef", mesh_effect_definition::kLayout, meef_bindings::kBindings},
         {"meli", mesh_lighting_definition::kLayout, meli_bindings::kBindings},

@@ -286,7 +286,8 @@ int main(int argc, char** argv) {
         {"obpc", "camr", "editor-observer-constants"}, {"stli", "sayg", "editor-string-list"},
         {"ligh", "chai", "editor-lightning"},        {"medi", "watr", "editor-media-type"},
         {"part", "rain", "editor-particle-system"}, {"phys", "drft", "editor-local-physics"},
-        {"scen", "tree", "editor-scenery"},        {"bina", "optn", "dialog-preview"},
+        {"scen", "tree", "editor-scenery"},        {"lpgr", "ripl", "editor-local-projectile-group"},
+        {"bina", "optn", "dialog-preview"},
     };
     for (const Shot& s : shots) {
         TTagEditForm& editor = shooter.open(s.type, s.id);

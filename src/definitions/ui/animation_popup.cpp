@@ -7,13 +7,15 @@
 
 namespace zephane {
 
-void AnimationPopup::load(TagDatabase& db, tag_id model) {
-    model_ = model;
+ModelStateNames model_states_or_none(TagDatabase& db, tag_id model) {
+    // No model at all: nothing is missing, there is only the first entry.
+    return is_null_reference(model) ? ModelStateNames{} : skeletal_model_state_names(db, model);
+}
+
+void AnimationPopup::load(const ModelStateNames& states, std::uint64_t source) {
+    source_ = source;
     const QSignalBlocker quiet(popup_);
     popup_.clear();
-    // No model at all: nothing is missing, there is only the first entry.
-    const ModelStateNames states =
-        is_null_reference(model) ? ModelStateNames{} : skeletal_model_state_names(db, model);
     has_names_ = !states.problem;
     if (!has_names_) {
         popup_.addItem(QString::fromLatin1(states.problem));
@@ -23,8 +25,8 @@ void AnimationPopup::load(TagDatabase& db, tag_id model) {
     for (const std::string& name : states.names) popup_.addItem(QString::fromStdString(name));
 }
 
-void AnimationPopup::fill(TagDatabase& db, tag_id model, std::int32_t stored) {
-    load(db, model);
+void AnimationPopup::fill(const ModelStateNames& names, std::uint64_t source, std::int32_t stored) {
+    load(names, source);
     stored_ = stored;
     const QSignalBlocker quiet(popup_);
     const int index = stored + 1;
@@ -32,10 +34,10 @@ void AnimationPopup::fill(TagDatabase& db, tag_id model, std::int32_t stored) {
     popup_.setCurrentIndex(has_names_ ? shown_index_ : 0);
 }
 
-void AnimationPopup::refill(TagDatabase& db, tag_id model) {
+void AnimationPopup::refill(const ModelStateNames& names, std::uint64_t source) {
     const int position = popup_.currentIndex();
     const std::int32_t kept = value();
-    load(db, model);
+    load(names, source);
     const QSignalBlocker quiet(popup_);
     if (!has_names_) {
         stored_ = kept;

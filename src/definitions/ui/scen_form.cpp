@@ -37,7 +37,8 @@ public:
         // A newly picked model brings its own states.
         if (!filling()) {
             for (auto [id, popup] : {std::pair{kUndamagedModel, &undamaged_}, std::pair{kRuinedModel, &ruined_}})
-                if (get_tag_reference(id) != popup->model()) popup->refill(database(), get_tag_reference(id));
+                if (get_tag_reference(id) != popup->source())
+                    popup->refill(model_states_or_none(database(), get_tag_reference(id)), get_tag_reference(id));
         }
         DefinitionEditForm::contents_changed();
     }
@@ -45,8 +46,9 @@ public:
 protected:
     void after_fill() override {
         const scenery_definition& s = record();
-        undamaged_.fill(database(), s.undamaged_model, s.undamaged_animation);
-        ruined_.fill(database(), s.ruined_model, s.ruined_animation);
+        undamaged_.fill(model_states_or_none(database(), s.undamaged_model), s.undamaged_model,
+                        s.undamaged_animation);
+        ruined_.fill(model_states_or_none(database(), s.ruined_model), s.ruined_model, s.ruined_animation);
     }
 
     void read_controls() override {

@@ -271,6 +271,52 @@ TEST_F(SpecialEditors, SceneryAnimationPopupsListTheirModelsStatesAndKeepWhatThe
     EXPECT_EQ(after, expected);
 }
 
+TEST_F(SpecialEditors, LocalProjectileGroupSequencesFollowTheGraphicItsFlagsChoose) {
+    constexpr tag_type kLpgr = fourcc("lpgr");
+    SkeletalModelSet tree;
+    tree.header.animation = fourcc("sway");
+    add_file("models", {{fourcc("skmd"), fourcc("tree"), "Tree", save_skmd_payload(tree)},
+                        {fourcc("skan"), fourcc("sway"), "Sway", animation_with_states({"Idle", "Sway"})},
+                        {fourcc("core"), fourcc("tree"), "Tree Collection", Bytes(64, 0)}});
+    tag(fourcc("skan"), fourcc("sway")).version = 2;
+    // Both "Use Skel Model" (28) and "Use Sprite" (30): the skeletal model wins.
+    const Bytes before = PayloadBuilder(128)
+                             .put(0, 4, 0x50000001)
+                             .put(4, 4, fourcc("tree"))
+                             .put(12, 2, 1)
+                             .put(14, 2, 0)
+                             .bytes();
+    add_file("groups", {{kLpgr, fourcc("test"), "Sparks", before}});
+    TTagEditForm& editor = open(kLpgr, fourcc("test"));
+    EXPECT_EQ(editor.form_title(), "Local Projectile Group");
+    EXPECT_EQ(text(editor, 10901), "Tree");
+    auto& flight = *editor.control<QComboBox>(10905);
+    ASSERT_EQ(flight.count(), 3);
+    EXPECT_EQ(flight.itemText(0), "(Static)");
+    EXPECT_EQ(flight.currentText(), "Sway");
+    EXPECT_TRUE(checked(editor, 10950)) << "bit 0";
+    EXPECT_FALSE(editor.isModified());
+
+    choose(editor, 10905, 0); // "(Static)" in both
+    choose(editor, 10906, 0);
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(uitest::number_at(payload(kLpgr, fourcc("test")), 12, 2, true), -1);
+    EXPECT_EQ(uitest::number_at(payload(kLpgr, fourcc("test")), 14, 2, true), -1);
+
+    // Without either bit the graphic is the collection with the same id: five placeholder
+    // sequences; with only "Use Sprite", a sprite nobody has.
+    click(editor, 11000);
+    EXPECT_EQ(flight.count(), 1);
+    EXPECT_EQ(flight.currentText(), "(Entry Not Found)");
+    click(editor, 11001);
+    EXPECT_EQ(text(editor, 10901), "Tree Collection");
+    EXPECT_EQ(flight.count(), 6);
+    click(editor, TTagEditForm::kApplyButton);
+    const Bytes& after = payload(kLpgr, fourcc("test"));
+    EXPECT_EQ(uitest::number_at(after, 0, 4, false), 0x00000001);
+    EXPECT_EQ(uitest::number_at(after, 4, 4, false), fourcc("tree")) << "the identifier is kept";
+}
+
 TEST_F(SpecialEditors, SoundListEntriesAreAddedDuplicatedAndDeleted) {
     constexpr tag_type kSoli = fourcc("soli");
     add_sounds();
