@@ -1,5 +1,7 @@
 #include "definitions/ui/animation_popup.h"
 
+#include "app/editor_page.h"
+#include "app/tag_edit_form.h"
 #include "skeletal/animation_state_names.h"
 
 #include <QComboBox>
@@ -55,6 +57,13 @@ void AnimationPopup::refill(const ModelStateNames& names, std::uint64_t source) 
 std::int32_t AnimationPopup::value() const {
     if (!has_names_ || popup_.currentIndex() == shown_index_ || popup_.currentIndex() < 0) return stored_;
     return popup_.currentIndex() - 1;
+}
+
+void add_animation_popup(TTagEditForm& editor, EditorPage& page, int id, AnimationPopup& popup,
+                         const char* label, const char* group) {
+    popup.box().setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    editor.register_control(id, &popup.box());
+    page.add_row(label, &popup.box(), group);
 }
 
 } // namespace zephane

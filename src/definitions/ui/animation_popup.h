@@ -17,7 +17,9 @@ class QComboBox;
 
 namespace zephane {
 
+class EditorPage;
 class TagDatabase;
+class TTagEditForm;
 
 // The states of a skeletal model; none (and no problem) when no model is named.
 ModelStateNames model_states_or_none(TagDatabase& db, tag_id model);
@@ -45,5 +47,9 @@ private:
     int shown_index_ = -1;
     bool has_names_ = false;
 };
+
+// Registers the popup under its id in the editor and adds it as a labelled row of the group.
+void add_animation_popup(TTagEditForm& editor, EditorPage& page, int id, AnimationPopup& popup,
+                         const char* label, const char* group);
 
 } // namespace zephane

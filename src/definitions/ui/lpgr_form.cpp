@@ -40,12 +40,8 @@ public:
           stain_(*new QComboBox(content()), "(Static)") {
         EditorPage page(*this, kGroups);
         build_page(page);
-        for (auto [id, popup, label] : {std::tuple{kFlightSequence, &flight_, "Flight Sequence:"},
-                                        std::tuple{kStainSequence, &stain_, "Stain Sequence:"}}) {
-            popup->box().setSizeAdjustPolicy(QComboBox::AdjustToContents);
-            register_control(id, &popup->box());
-            page.add_row(label, &popup->box(), kGraphic);
-        }
+        add_animation_popup(*this, page, kFlightSequence, flight_, "Flight Sequence:", kGraphic);
+        add_animation_popup(*this, page, kStainSequence, stain_, "Stain Sequence:", kGraphic);
         page.finish();
     }
 

@@ -28,8 +28,8 @@ public:
           ruined_(*new QComboBox(content()), "None") {
         EditorPage page(*this, kGroupsLayout);
         build_page(page);
-        add_animation_popup(page, kUndamagedAnimation, undamaged_, kUndamaged);
-        add_animation_popup(page, kRuinedAnimation, ruined_, kRuined);
+        add_animation_popup(*this, page, kUndamagedAnimation, undamaged_, "Animation:", kUndamaged);
+        add_animation_popup(*this, page, kRuinedAnimation, ruined_, "Animation:", kRuined);
         page.finish();
     }
 
@@ -58,12 +58,6 @@ protected:
     }
 
 private:
-    void add_animation_popup(EditorPage& page, int id, AnimationPopup& popup, const char* group) {
-        popup.box().setSizeAdjustPolicy(QComboBox::AdjustToContents);
-        register_control(id, &popup.box());
-        page.add_row("Animation:", &popup.box(), group);
-    }
-
     AnimationPopup undamaged_;
     AnimationPopup ruined_;
 };
