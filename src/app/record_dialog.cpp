@@ -17,6 +17,7 @@ bool run_record_dialog(QWidget* parent, const RecordDialogForm& form, std::span<
     auto* content = new QWidget(&dialog);
     EditorPage page(*content, [&dialog](int id, QWidget* control) { dialog.register_control(id, control); },
                     form.groups);
+    if (form.build) form.build(dialog, page);
     page.add_bindings(bindings);
     page.finish();
     layout->addWidget(content);
@@ -29,6 +30,7 @@ bool run_record_dialog(QWidget* parent, const RecordDialogForm& form, std::span<
     // Read into a copy first: a refused value leaves the part untouched.
     std::vector<std::uint8_t> edited(part.begin(), part.end());
     bindings.read(values, edited);
+    if (form.read) form.read(edited);
     std::copy(edited.begin(), edited.end(), part.begin());
     return true;
 }

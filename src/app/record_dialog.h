@@ -7,11 +7,14 @@
 #include "definitions/field_binding.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 class QWidget;
 
 namespace zephane {
+
+class XGDialog;
 
 struct RecordDialogForm {
     int resource;
@@ -20,6 +23,10 @@ struct RecordDialogForm {
     std::span<const FieldBinding> bindings;
     std::span<const EditorGroup> groups;
     const char* module; // named when the table does not fit the layout
+    // Controls the table cannot describe (a tag button, say): added to the page before the
+    // table's controls, and read into the edited copy of the part on "OK".
+    std::function<void(XGDialog&, EditorPage&)> build = {};
+    std::function<void(std::span<std::uint8_t>)> read = {};
 };
 
 inline constexpr int kRecordDialogOk = 1001;

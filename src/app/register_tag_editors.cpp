@@ -16,6 +16,7 @@
 #include "definitions/ui/obpc_form.h"
 #include "definitions/ui/part_form.h"
 #include "definitions/ui/phys_form.h"
+#include "definitions/ui/prgr_form.h"
 #include "definitions/ui/scen_form.h"
 #include "definitions/ui/soli_form.h"
 #include "definitions/ui/text_tag_form.h"
@@ -44,6 +45,7 @@ void register_tag_editors() {
     register_mesh_lighting_editor();
     register_mesh_editors();
     register_object_editor();
+    register_projectile_group_editor();
     register_observer_constants_editor();
     register_particle_system_editor();
     register_scenery_editor();

@@ -191,6 +191,14 @@ constexpr tag_type kWind = fourcc("wind");
 constexpr tag_type kGlli = fourcc("glli");
 constexpr tag_type kArti = fourcc("arti");
 
+// A projectile group of one part: three satchel charges thrown from the centre.
+Payload satchel_explosion() {
+    ordered_json parts = ordered_json::array();
+    parts.push_back({{"projectile", "proj:sach"}, {"flags", {"Is Central"}}, {"count_lower", 3}});
+    for (std::size_t k = 1; k < 15; ++k) parts.push_back(ordered_json::object());
+    return definition(fourcc("prgr"), {{"number_of_parts", 1}, {"parts", parts}});
+}
+
 // A small options dialog, as the dialog builder would have made it from an interface file.
 Payload options_dialog() {
     DialogPayload dialog;
@@ -243,7 +251,7 @@ void make_demo(ToolIo& io, const std::string& folder) {
             {kObje, fourcc("trol"), "Troll Body", definition(kObje, {})},
             {kObje, fourcc("sach"), "Satchel", definition(kObje, {})},
             {kObje, fourcc("tree"), "Pine Wood", definition(kObje, {})},
-            {kPrgr, fourcc("boom"), "Satchel Explosion", definition(kPrgr, {})},
+            {kPrgr, fourcc("boom"), "Satchel Explosion", satchel_explosion()},
             {kPrgr, fourcc("blod"), "Blood Spray", definition(kPrgr, {})},
             {kProj, fourcc("sach"), "Satchel Charge",
              definition(kProj, {{"detonation_group", "prgr:boom"}, {"object", "obje:sach"}})},

@@ -41,6 +41,8 @@
 #include "definitions/part_bindings.h"
 #include "definitions/phys.h"
 #include "definitions/phys_bindings.h"
+#include "definitions/prgr.h"
+#include "definitions/prgr_bindings.h"
 #include "definitions/scen.h"
 #include "definitions/scen_bindings.h"
 #include "definitions/wind.h"
@@ -80,6 +82,9 @@ std::vector<EditorTable> editor_tables() {
         {"phys point attractor", *physics_block_layout(3), phys_bindings::kKindDialogs[3].bindings},
         {"phys converging", *physics_block_layout(4), phys_bindings::kKindDialogs[4].bindings},
         {"phys explosive gas", *physics_block_layout(5), phys_bindings::kKindDialogs[5].bindings},
+        {"prgr", projectile_group_definition::kLayout, prgr_bindings::kBindings},
+        {"prgr part", *find_field(projectile_group_definition::kLayout, "parts")->field->layout,
+         prgr_bindings::kPartBindings},
         {"scen", scenery_definition::kLayout, scen_bindings::kBindings},
         {"wind", wind_definition::kLayout, wind_bindings::kBindings},
     };

@@ -33,6 +33,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <cstdio>
@@ -287,7 +288,7 @@ int main(int argc, char** argv) {
         {"ligh", "chai", "editor-lightning"},        {"medi", "watr", "editor-media-type"},
         {"part", "rain", "editor-particle-system"}, {"phys", "drft", "editor-local-physics"},
         {"scen", "tree", "editor-scenery"},        {"lpgr", "ripl", "editor-local-projectile-group"},
-        {"bina", "optn", "dialog-preview"},
+        {"prgr", "boom", "editor-projectile-group"}, {"bina", "optn", "dialog-preview"},
     };
     for (const Shot& s : shots) {
         TTagEditForm& editor = shooter.open(s.type, s.id);
@@ -315,6 +316,11 @@ int main(int argc, char** argv) {
     shooter.shoot_next_dialog(QStringLiteral("dialog-linear-physics"), 1002);
     physics.control<QAbstractButton>(20802)->click();
     shooter.close(physics);
+    TTagEditForm& group = shooter.open("prgr", "boom");
+    group.control<QListWidget>(11907)->setCurrentRow(0);
+    shooter.shoot_next_dialog(QStringLiteral("dialog-projectile-group-part"), 1002);
+    group.control<QAbstractButton>(11909)->click();
+    shooter.close(group);
 
     // The mesh's Mesh Terrain Window and the New Mesh dialog.
     TTagEditForm& terrain = shooter.open("mesh", "isle", true);

@@ -8,6 +8,7 @@
 #include "ui/editor_support.h"
 #include "framework/xg_alert.h"
 
+#include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -315,6 +316,73 @@ TEST_F(SpecialEditors, LocalProjectileGroupSequencesFollowTheGraphicItsFlagsChoo
     const Bytes& after = payload(kLpgr, fourcc("test"));
     EXPECT_EQ(uitest::number_at(after, 0, 4, false), 0x00000001);
     EXPECT_EQ(uitest::number_at(after, 4, 4, false), fourcc("tree")) << "the identifier is kept";
+}
+
+TEST_F(SpecialEditors, ProjectileGroupPartsAreEditedOnCopiesInTheirDialog) {
+    constexpr tag_type kPrgr = fourcc("prgr");
+    add_file("projectiles", {{fourcc("proj"), fourcc("bolt"), "Bolt", Bytes(256, 0)}});
+    // Two parts: the loaded bolt and a projectile nobody has; the unused slots are zero.
+    PayloadBuilder builder(512);
+    builder.put(4, 2, 2).zero(32, 480).put(32, 4, fourcc("bolt")).put(64, 4, fourcc("gone"));
+    builder.put(64 + 4, 4, 0x2).put(64 + 8, 2, 1);
+    const Bytes before = builder.bytes();
+    PayloadBuilder full(512);
+    full.put(4, 2, 15);
+    add_file("groups", {{kPrgr, fourcc("test"), "Blast", before}, {kPrgr, fourcc("full"), "Full", full.bytes()}});
+    TTagEditForm& editor = open(kPrgr, fourcc("test"));
+    EXPECT_EQ(editor.form_title(), "Projectile Groups Window");
+    auto& list = *editor.control<QListWidget>(11907);
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.item(0)->text(), "Bolt");
+    EXPECT_EQ(list.item(1)->text(), "gone") << "not loaded: its four characters";
+
+    list.setCurrentRow(1);
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Projectile Group Part");
+            EXPECT_EQ(dialog.text_of(101), "gone");
+            EXPECT_TRUE(dialog.control<QCheckBox>(108)->isChecked()) << "Is On Ground, bit 1";
+            dialog.type_text(103, "2");
+            dialog.type_text(104, "4"); // 2 to 4: delta 3
+            dialog.click(109);          // Is Central
+            dialog.click(1001);
+        }});
+        click(editor, 11909);
+    }
+    {
+        DialogScript dialogs({[](XGDialog& dialog) { dialog.click(1002); }});
+        click(editor, 11908); // a cancelled Add adds nothing
+    }
+    EXPECT_EQ(list.count(), 2);
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            EXPECT_EQ(dialog.text_of(101), "(tag unassigned)");
+            dialog.click(1001);
+        }});
+        click(editor, 11908);
+    }
+    EXPECT_EQ(list.count(), 3);
+    EXPECT_EQ(list.currentRow(), 2) << "the last row after a change";
+    list.setCurrentRow(0);
+    click(editor, 11911); // Delete the bolt: the others move up
+    click(editor, TTagEditForm::kApplyButton);
+    const Bytes& after = payload(kPrgr, fourcc("test"));
+    EXPECT_EQ(uitest::number_at(after, 4, 2, true), 2);
+    EXPECT_EQ(uitest::number_at(after, 32, 4, false), fourcc("gone"));
+    EXPECT_EQ(uitest::number_at(after, 32 + 4, 4, false), 0x3);
+    EXPECT_EQ(uitest::number_at(after, 32 + 8, 2, true), 2);
+    EXPECT_EQ(uitest::number_at(after, 32 + 10, 2, true), 3);
+    EXPECT_EQ(uitest::number_at(after, 64, 4, false), 0xFFFFFFFF) << "a new part starts with none";
+    EXPECT_TRUE(std::all_of(after.begin() + 96, after.end(), [](std::uint8_t b) { return b == 0; }))
+        << "vacated slots are zero";
+    EXPECT_TRUE(std::equal(after.begin(), after.begin() + 4, before.begin()));
+    EXPECT_TRUE(std::equal(after.begin() + 6, after.begin() + 32, before.begin() + 6));
+
+    TTagEditForm& crowded = open(kPrgr, fourcc("full"));
+    crowded.control<QListWidget>(11907)->setCurrentRow(3);
+    EXPECT_FALSE(enabled(crowded, 11908)) << "fifteen parts: no Add";
+    EXPECT_FALSE(enabled(crowded, 11910)) << "nor Duplicate";
+    EXPECT_TRUE(enabled(crowded, 11911));
 }
 
 TEST_F(SpecialEditors, SoundListEntriesAreAddedDuplicatedAndDeleted) {

@@ -1,0 +1,198 @@
+// The projectile group editor: the mesh effect, sound and local projectile group, and the
+// list of up to fifteen parts, each edited in dialog 147 on a copy stored only on "OK".
+
+#include "definitions/ui/prgr_form.h"
+
+#include "app/definition_edit_form.h"
+#include "app/record_dialog.h"
+#include "app/tag_picker_dialog.h"
+#include "definitions/prgr.h"
+#include "definitions/prgr_bindings.h"
+#include "definitions/record_list_edit.h"
+#include "framework/xg_alert.h"
+#include "framework/xg_dialog.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cstring>
+
+namespace zephane {
+
+namespace {
+
+using namespace prgr_bindings;
+using G = projectile_group_definition;
+
+constexpr int kList = 11907;
+constexpr int kAdd = 11908;
+constexpr int kEdit = 11909;
+constexpr int kDuplicate = 11910;
+constexpr int kDelete = 11911;
+constexpr int kMaximum = static_cast<int>(kProjectileGroupParts);
+constexpr tag_type kProjectile = fourcc("proj");
+constexpr EditorGroup kGroups[] = {{nullptr, 0}};
+constexpr EditorGroup kPartGroups[] = {{nullptr, 0}};
+
+const RecordLayout& part_layout() { return *find_field(G::kLayout, "parts")->field->layout; }
+
+// A part's projectile by name, or as its four characters when no such projectile is loaded.
+QString projectile_text(const TagDatabase& db, tag_id id) {
+    if (is_null_reference(id)) return QStringLiteral("(tag unassigned)");
+    if (const TagEntry* tag = db.find_tag(kProjectile, id)) return QString::fromStdString(tag->name);
+    return QString::fromStdString(tag_text(id));
+}
+
+class TprgrEditForm : public DefinitionEditForm<G> {
+public:
+    TprgrEditForm(TagDatabase& db, TagEntry& tag)
+        : DefinitionEditForm(1019, "Projectile Groups Window", db, tag, kBindings) {
+        EditorPage page(*this, kGroups);
+        build_page(page);
+        auto* parts = new QWidget(content());
+        auto* layout = new QHBoxLayout(parts);
+        layout->setContentsMargins(0, 0, 0, 0);
+        list_ = new QListWidget(parts);
+        list_->setSelectionMode(QAbstractItemView::SingleSelection);
+        list_->setMinimumSize(260, 200);
+        register_control(kList, list_);
+        layout->addWidget(list_, 1);
+        auto* buttons = new QVBoxLayout;
+        for (auto [id, text] : {std::pair{kAdd, "Add"}, std::pair{kEdit, "Edit"},
+                                std::pair{kDuplicate, "Duplicate"}, std::pair{kDelete, "Delete"}}) {
+            auto* button = new QPushButton(QString::fromLatin1(text), parts);
+            button->setAutoDefault(false);
+            register_control(id, button);
+            buttons->addWidget(button);
+            connect(button, &QPushButton::clicked, this,
+                    [this, id = id] { run_reporting_errors(this, [&] { edit(id); }); });
+        }
+        buttons->addStretch(1);
+        layout->addLayout(buttons);
+        page.add_row("Parts:", parts, nullptr);
+        page.finish();
+        connect(list_, &QListWidget::currentRowChanged, this, [this] { enable_buttons(); });
+        connect(list_, &QListWidget::itemDoubleClicked, this,
+                [this] { run_reporting_errors(this, [&] { edit(kEdit); }); });
+    }
+
+    void tagChanged(tag_type type, tag_id id) override {
+        DefinitionEditForm::tagChanged(type, id);
+        if (type == kProjectile) show_parts(list_->currentRow());
+    }
+
+protected:
+    void after_fill() override { show_parts(list_->currentRow()); }
+
+private:
+    int count() const { return static_cast<int>(clamped_list_count(record().number_of_parts, kProjectileGroupParts)); }
+
+    void show_parts(int selected) {
+        list_->clear();
+        for (int k = 0; k < count(); ++k)
+            list_->addItem(projectile_text(database(), record().parts[k].projectile));
+        list_->setCurrentRow(std::min(selected, count() - 1));
+        enable_buttons();
+    }
+
+    void enable_buttons() {
+        const int row = list_->currentRow();
+        const bool chosen = row >= 0 && row < count();
+        enable_control(kAdd, count() < kMaximum);
+        enable_control(kEdit, chosen);
+        enable_control(kDuplicate, chosen && count() < kMaximum);
+        enable_control(kDelete, chosen && count() > 0);
+    }
+
+    // Dialog 147 on the part: true, with the part changed, on "OK".
+    bool edit_part(projectile_group_part& part) {
+        tag_id projectile = part.projectile;
+        RecordDialogForm form{kPartResource, kPartTitle, &part_layout(), kPartBindings, kPartGroups,
+                              G::kModule};
+        form.build = [&](XGDialog& dialog, EditorPage& page) {
+            auto* row = new QWidget(&dialog);
+            auto* line = new QHBoxLayout(row);
+            line->setContentsMargins(0, 0, 0, 0);
+            auto* pick = new QPushButton(projectile_text(database(), projectile), row);
+            auto* open = new QPushButton(QStringLiteral("\u2192"), row);
+            pick->setAutoDefault(false);
+            open->setAutoDefault(false);
+            open->setFixedWidth(open->sizeHint().height() + 8);
+            dialog.register_control(kPartProjectile, pick);
+            dialog.register_control(kPartOpenProjectile, open);
+            line->addWidget(pick, 1);
+            line->addWidget(open);
+            const auto follow = [this, open, &projectile] {
+                open->setEnabled(database().find_tag(kProjectile, projectile) != nullptr);
+            };
+            follow();
+            connect(pick, &QPushButton::clicked, &dialog, [&, pick, follow] {
+                // Any projectile, from every file.
+                TagPickRequest request;
+                request.type = kProjectile;
+                request.current = projectile;
+                const tag_id chosen = pickTag(&dialog, database(), request);
+                if (chosen == 0) return;
+                projectile = chosen;
+                pick->setText(projectile_text(database(), projectile));
+                follow();
+            });
+            connect(open, &QPushButton::clicked, &dialog, [&] {
+                if (TagEntry* tag = database().find_tag(kProjectile, projectile); tag && host())
+                    host()->openTag(*tag, false);
+            });
+            page.add_row("Projectile:", row, nullptr);
+        };
+        form.read = [&](std::span<std::uint8_t> edited) {
+            std::memcpy(edited.data() + offsetof(projectile_group_part, projectile), &projectile, sizeof projectile);
+        };
+        return run_record_dialog(this, form,
+                                 {reinterpret_cast<std::uint8_t*>(&part), sizeof(projectile_group_part)});
+    }
+
+    void edit(int command) {
+        G& group = copy();
+        RecordListEdit parts(group.parts, group.number_of_parts);
+        const int row = list_->currentRow();
+        const bool chosen = row >= 0 && row < count();
+        switch (command) {
+        case kAdd:
+        case kDuplicate: {
+            ZEPHANE_CHECK(!parts.full(), "def.number_of_parts < MAXIMUM_NUMBER_OF_PARTS_PER_PROJECTILE_GROUP",
+                          G::kModule);
+            if (command == kDuplicate && !chosen) return;
+            projectile_group_part part{};
+            if (command == kDuplicate)
+                part = group.parts[row];
+            else
+                part.projectile = kNoTag;
+            if (!edit_part(part)) return;
+            parts.insert(parts.size(), part);
+            break;
+        }
+        case kEdit: {
+            if (!chosen) return;
+            projectile_group_part part = group.parts[row];
+            if (!edit_part(part)) return;
+            group.parts[row] = part;
+            break;
+        }
+        case kDelete:
+            ZEPHANE_CHECK(parts.size() > 0, "def.number_of_parts > 0", G::kModule);
+            if (!chosen || !parts.remove(static_cast<std::size_t>(row), projectile_group_part{})) return;
+            break;
+        default: return;
+        }
+        show_parts(count() - 1); // after each change the last row is selected
+        contents_changed();
+    }
+
+    QListWidget* list_ = nullptr;
+};
+
+} // namespace
+
+void register_projectile_group_editor() { attach_editor_window<TprgrEditForm>(G::kType); }
+
+} // namespace zephane
