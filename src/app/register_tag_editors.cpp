@@ -20,6 +20,7 @@
 #include "definitions/ui/scen_form.h"
 #include "definitions/ui/soli_form.h"
 #include "definitions/ui/text_tag_form.h"
+#include "definitions/ui/unit_form.h"
 #include "definitions/ui/wind_form.h"
 #include "dialogs/ui/dialog_preview_form.h"
 #include "mesh/ui/mesh_form.h"
@@ -52,6 +53,7 @@ void register_tag_editors() {
     register_sound_list_editor();
     register_sound_editor();
     register_text_editors();
+    register_units_editor();
     register_wind_editor();
 }
 

@@ -199,6 +199,18 @@ Payload satchel_explosion() {
     return definition(fourcc("prgr"), {{"number_of_parts", 1}, {"parts", parts}});
 }
 
+// Dwarves in two skins: red and gold, and blue and silver.
+Payload dwarf_units() {
+    // Components are stored as 0-255 × 257.
+    const auto rgb = [](int r, int g, int b) { return ordered_json{r * 257, g * 257, b * 257}; };
+    ordered_json variations = ordered_json::array();
+    variations.push_back({{"colour_a", rgb(170, 40, 30)}, {"colour_b", rgb(230, 190, 60)}});
+    variations.push_back({{"colour_a", rgb(40, 70, 160)}, {"colour_b", rgb(200, 200, 210)}});
+    for (int k = 2; k < 4; ++k) variations.push_back(ordered_json::object());
+    return definition(fourcc("unit"),
+                      {{"monster", "mons:dwar"}, {"number_of_skin_variations", 2}, {"variations", variations}});
+}
+
 // A small options dialog, as the dialog builder would have made it from an interface file.
 Payload options_dialog() {
     DialogPayload dialog;
@@ -269,7 +281,7 @@ void make_demo(ToolIo& io, const std::string& folder) {
     // The author's working tags: one tag per file.
     const std::vector<std::pair<std::string, DemoTag>> local = {
         {"units/dwarf.tag",
-         {kUnit, fourcc("dwar"), "Dwarf", definition(kUnit, {{"monster", "mons:dwar"}})}},
+         {kUnit, fourcc("dwar"), "Dwarf", dwarf_units()}},
         {"units/troll.tag",
          {kUnit, fourcc("trol"), "Troll", definition(kUnit, {{"monster", "mons:trol"}})}},
         {"monsters/dwarf.tag",

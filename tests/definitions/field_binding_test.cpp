@@ -45,6 +45,8 @@
 #include "definitions/prgr_bindings.h"
 #include "definitions/scen.h"
 #include "definitions/scen_bindings.h"
+#include "definitions/unit.h"
+#include "definitions/unit_bindings.h"
 #include "definitions/wind.h"
 #include "definitions/wind_bindings.h"
 
@@ -86,6 +88,7 @@ std::vector<EditorTable> editor_tables() {
         {"prgr part", *find_field(projectile_group_definition::kLayout, "parts")->field->layout,
          prgr_bindings::kPartBindings},
         {"scen", scenery_definition::kLayout, scen_bindings::kBindings},
+        {"unit", units_definition::kLayout, unit_bindings::kBindings},
         {"wind", wind_definition::kLayout, wind_bindings::kBindings},
     };
 }

@@ -288,7 +288,8 @@ int main(int argc, char** argv) {
         {"ligh", "chai", "editor-lightning"},        {"medi", "watr", "editor-media-type"},
         {"part", "rain", "editor-particle-system"}, {"phys", "drft", "editor-local-physics"},
         {"scen", "tree", "editor-scenery"},        {"lpgr", "ripl", "editor-local-projectile-group"},
-        {"prgr", "boom", "editor-projectile-group"}, {"bina", "optn", "dialog-preview"},
+        {"prgr", "boom", "editor-projectile-group"}, {"unit", "dwar", "editor-units"},
+        {"bina", "optn", "dialog-preview"},
     };
     for (const Shot& s : shots) {
         TTagEditForm& editor = shooter.open(s.type, s.id);

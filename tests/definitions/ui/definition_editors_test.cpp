@@ -98,6 +98,10 @@ std::vector<EditorCase> cases() {
           edit(11828, 62, 2, true, 0, "1", "20", 300),
           edit(11837, 80, 2, true, 30, "1", "1", 30), // transition 1 to 3 seconds: span 60
           edit(11838, 82, 2, true, 0, "1", "3", 60)}},
+        {"unit", 128, "Unit Window",
+         {edit(101, 16, 2, false, 65535, "255", "128", 128 * 257),
+          edit(3, 4, 4, true, 1, "1", "5", 3), // clamped to three variations
+          edit(206, 52, 2, false, 0, "0", "255", 65535)}},
         {"amso", 64, "Ambient Sound Window",
          {edit(10005, 4, 2, true, 512, "1.0", "2", 1024),
           edit(10006, 6, 2, true, 5120, "10.0", "20.5", 10496),

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -383,6 +384,34 @@ TEST_F(SpecialEditors, ProjectileGroupPartsAreEditedOnCopiesInTheirDialog) {
     EXPECT_FALSE(enabled(crowded, 11908)) << "fifteen parts: no Add";
     EXPECT_FALSE(enabled(crowded, 11910)) << "nor Duplicate";
     EXPECT_TRUE(enabled(crowded, 11911));
+}
+
+TEST_F(SpecialEditors, UnitVariationsBeyondTheCountAreDisabledAndPreviewTheirColours) {
+    constexpr tag_type kUnit = fourcc("unit");
+    // One variation: colour A dark red, colour B light blue (low bytes differ from high ones).
+    const Bytes before = PayloadBuilder(128)
+                             .put(4, 4, 1)
+                             .put(16, 2, 0x80FF).put(18, 2, 0).put(20, 2, 0)
+                             .put(24, 2, 0x4000).put(26, 2, 0x8000).put(28, 2, 0xFF00)
+                             .bytes();
+    add_file("units", {{kUnit, fourcc("test"), "Dwarf", before}});
+    TTagEditForm& editor = open(kUnit, fourcc("test"));
+    EXPECT_TRUE(enabled(editor, 100));
+    EXPECT_FALSE(enabled(editor, 200));
+    EXPECT_FALSE(enabled(editor, 300));
+    const QImage preview = editor.control<QLabel>(108)->pixmap().toImage();
+    ASSERT_EQ(preview.size(), QSize(80, 80));
+    EXPECT_EQ(preview.pixel(0, 0), qRgb(0x80, 0, 0)) << "colour A, as the edits show it";
+    EXPECT_EQ(preview.pixel(79, 79), qRgb(0x40, 0x80, 0xFF)) << "colour B below the diagonal";
+    EXPECT_EQ(preview.pixel(0, 79), qRgb(0x80, 0, 0)) << "i < 80 - j";
+    EXPECT_FALSE(editor.isModified());
+
+    type(editor, 3, "2");
+    EXPECT_TRUE(enabled(editor, 200));
+    type(editor, 3, "-4");
+    EXPECT_FALSE(enabled(editor, 100));
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(uitest::number_at(payload(kUnit, fourcc("test")), 4, 4, true), 0);
 }
 
 TEST_F(SpecialEditors, SoundListEntriesAreAddedDuplicatedAndDeleted) {
