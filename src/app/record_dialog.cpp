@@ -12,7 +12,7 @@ namespace zephane {
 bool run_record_dialog(QWidget* parent, const RecordDialogForm& form, std::span<std::uint8_t> part) {
     const RecordBindings bindings(*form.layout, form.bindings, form.module);
     XGDialog dialog(form.resource, QString::fromLatin1(form.title), parent);
-    dialog.set_cancel_id(kRecordDialogCancel);
+    dialog.set_cancel_id(form.cancel);
     auto* layout = new QVBoxLayout(&dialog);
     auto* content = new QWidget(&dialog);
     EditorPage page(*content, [&dialog](int id, QWidget* control) { dialog.register_control(id, control); },
@@ -21,12 +21,11 @@ bool run_record_dialog(QWidget* parent, const RecordDialogForm& form, std::span<
     page.add_bindings(bindings);
     page.finish();
     layout->addWidget(content);
-    dialog.add_end_buttons(*layout, kRecordDialogCancel, QStringLiteral("Cancel"), kRecordDialogOk,
-                           QStringLiteral("OK"));
+    dialog.add_end_buttons(*layout, form.cancel, QStringLiteral("Cancel"), form.ok, QStringLiteral("OK"));
 
     ControlAccessors values([&dialog](int id) { return dialog.find_control(id); }, nullptr);
     bindings.fill(values, part);
-    if (dialog.run() != kRecordDialogOk) return false;
+    if (dialog.run() != form.ok) return false;
     // Read into a copy first: a refused value leaves the part untouched.
     std::vector<std::uint8_t> edited(part.begin(), part.end());
     bindings.read(values, edited);

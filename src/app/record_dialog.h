@@ -27,10 +27,9 @@ struct RecordDialogForm {
     // table's controls, and read into the edited copy of the part on "OK".
     std::function<void(XGDialog&, EditorPage&)> build = {};
     std::function<void(std::span<std::uint8_t>)> read = {};
+    int ok = 1001;     // the ids of "OK" and "Cancel" in this dialog
+    int cancel = 1002;
 };
-
-inline constexpr int kRecordDialogOk = 1001;
-inline constexpr int kRecordDialogCancel = 1002;
 
 // Runs the dialog on the part's bytes (native order). On "OK" the bound fields are stored and
 // true returned; every byte no control shows is left as it was.

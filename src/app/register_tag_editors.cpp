@@ -17,6 +17,7 @@
 #include "definitions/ui/part_form.h"
 #include "definitions/ui/phys_form.h"
 #include "definitions/ui/prgr_form.h"
+#include "definitions/ui/proj_form.h"
 #include "definitions/ui/scen_form.h"
 #include "definitions/ui/soli_form.h"
 #include "definitions/ui/text_tag_form.h"
@@ -46,6 +47,7 @@ void register_tag_editors() {
     register_mesh_lighting_editor();
     register_mesh_editors();
     register_object_editor();
+    register_projectile_editor();
     register_projectile_group_editor();
     register_observer_constants_editor();
     register_particle_system_editor();

@@ -42,6 +42,8 @@
 #include "definitions/phys.h"
 #include "definitions/phys_bindings.h"
 #include "definitions/prgr.h"
+#include "definitions/proj.h"
+#include "definitions/proj_bindings.h"
 #include "definitions/prgr_bindings.h"
 #include "definitions/scen.h"
 #include "definitions/scen_bindings.h"
@@ -84,6 +86,8 @@ std::vector<EditorTable> editor_tables() {
         {"phys point attractor", *physics_block_layout(3), phys_bindings::kKindDialogs[3].bindings},
         {"phys converging", *physics_block_layout(4), phys_bindings::kKindDialogs[4].bindings},
         {"phys explosive gas", *physics_block_layout(5), phys_bindings::kKindDialogs[5].bindings},
+        {"proj", projectile_definition::kLayout, proj_bindings::kBindings},
+        {"proj flags", projectile_definition::kLayout, proj_bindings::kFlagBindings},
         {"prgr", projectile_group_definition::kLayout, prgr_bindings::kBindings},
         {"prgr part", *find_field(projectile_group_definition::kLayout, "parts")->field->layout,
          prgr_bindings::kPartBindings},

@@ -289,6 +289,7 @@ int main(int argc, char** argv) {
         {"part", "rain", "editor-particle-system"}, {"phys", "drft", "editor-local-physics"},
         {"scen", "tree", "editor-scenery"},        {"lpgr", "ripl", "editor-local-projectile-group"},
         {"prgr", "boom", "editor-projectile-group"}, {"unit", "dwar", "editor-units"},
+        {"proj", "sach", "editor-projectile"},
         {"bina", "optn", "dialog-preview"},
     };
     for (const Shot& s : shots) {
@@ -317,6 +318,10 @@ int main(int argc, char** argv) {
     shooter.shoot_next_dialog(QStringLiteral("dialog-linear-physics"), 1002);
     physics.control<QAbstractButton>(20802)->click();
     shooter.close(physics);
+    TTagEditForm& projectile = shooter.open("proj", "sach");
+    shooter.shoot_next_dialog(QStringLiteral("dialog-projectile-flags"), 21524);
+    projectile.control<QAbstractButton>(12067)->click();
+    shooter.close(projectile);
     TTagEditForm& group = shooter.open("prgr", "boom");
     group.control<QListWidget>(11907)->setCurrentRow(0);
     shooter.shoot_next_dialog(QStringLiteral("dialog-projectile-group-part"), 1002);

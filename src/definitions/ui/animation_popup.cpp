@@ -41,13 +41,15 @@ void AnimationPopup::refill(const ModelStateNames& names, std::uint64_t source) 
     const std::int32_t kept = value();
     load(names, source);
     const QSignalBlocker quiet(popup_);
-    if (!has_names_) {
+    if (!has_names_ || position < 0) {
+        // Nothing was shown to keep a position of: the value stays, shown if it can be.
         stored_ = kept;
-        shown_index_ = -1;
-        popup_.setCurrentIndex(0);
+        const int index = kept + 1;
+        shown_index_ = has_names_ && index >= 0 && index < popup_.count() ? index : -1;
+        popup_.setCurrentIndex(has_names_ ? shown_index_ : 0);
         return;
     }
-    const int index = position >= 0 && position < popup_.count() ? position : 0;
+    const int index = position < popup_.count() ? position : 0;
     popup_.setCurrentIndex(index);
     // The position is now the choice: it reads as what it shows.
     stored_ = index - 1;

@@ -414,6 +414,80 @@ TEST_F(SpecialEditors, UnitVariationsBeyondTheCountAreDisabledAndPreviewTheirCol
     EXPECT_EQ(uitest::number_at(payload(kUnit, fourcc("test")), 4, 4, true), 0);
 }
 
+TEST_F(SpecialEditors, ProjectileGraphicSequencesLifespanFlagsAndDamage) {
+    constexpr tag_type kProj = fourcc("proj");
+    SkeletalModelSet tree;
+    tree.header.animation = fourcc("sway");
+    add_file("models", {{fourcc("skmd"), fourcc("tree"), "Tree", save_skmd_payload(tree)},
+                        {fourcc("skan"), fourcc("sway"), "Sway", animation_with_states({"Fly", "Fall"})},
+                        {fourcc(".256"), fourcc("tree"), "Tree Sprites", Bytes(16, 0)}});
+    tag(fourcc("skan"), fourcc("sway")).version = 2;
+    // A collection graphic, no lifespan, damage "Explosion", flags bits 3 and 31.
+    const Bytes before = PayloadBuilder(256)
+                             .put(0, 4, 0x80000008)
+                             .put(4, 4, fourcc("tree"))
+                             .put(8, 2, 0).put(10, 2, -1).put(12, 2, 7)
+                             .put(80, 2, 0).put(82, 2, 0)
+                             .put(104, 2, 0)
+                             .put(144, 2, 0)
+                             .bytes();
+    add_file("projectiles", {{kProj, fourcc("test"), "Arrow", before}});
+    TTagEditForm& editor = open(kProj, fourcc("test"));
+    EXPECT_EQ(editor.form_title(), "Projectile Window");
+    auto& flight = *editor.control<QComboBox>(12011);
+    ASSERT_EQ(flight.count(), 2);
+    EXPECT_EQ(flight.itemText(0), "(None)");
+    EXPECT_EQ(flight.itemText(1), "Collections Unsupported");
+    EXPECT_EQ(text(editor, 12001), "Tree Sprites");
+    EXPECT_TRUE(checked(editor, 12103)) << "When Animation Loops, in the window";
+    EXPECT_FALSE(checked(editor, 12058));
+    EXPECT_FALSE(editor.isModified());
+
+    // The same identifier as a skeletal model: relabelled, its states listed.
+    click(editor, 12500);
+    EXPECT_EQ(text(editor, 12001), "Tree");
+    ASSERT_EQ(flight.count(), 3);
+    EXPECT_EQ(flight.itemText(2), "Fall");
+    choose(editor, 12011, 2);
+    click(editor, 12058);
+    type(editor, 12059, "2.5");
+    type(editor, 12060, "4");
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Projectile Flags");
+            EXPECT_TRUE(dialog.control<QCheckBox>(21522)->isChecked()) << "bit 31";
+            dialog.click(21502); // bit 9, "Angle Follows Trajectory"
+            dialog.click(21523); // OK
+        }});
+        click(editor, 12067);
+    }
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            dialog.choose_row(101, 0); // "NONE"
+            dialog.click(1001);
+        }});
+        click(editor, 12066);
+    }
+    click(editor, TTagEditForm::kApplyButton);
+    const Bytes& after = payload(kProj, fourcc("test"));
+    EXPECT_EQ(uitest::number_at(after, 0, 4, false), 0x80000208);
+    EXPECT_EQ(uitest::number_at(after, 8, 2, true), 1) << "Fall";
+    EXPECT_EQ(uitest::number_at(after, 10, 2, true), -1);
+    EXPECT_EQ(uitest::number_at(after, 12, 2, true), 7) << "past the names: kept";
+    EXPECT_EQ(uitest::number_at(after, 80, 2, true), 75) << "2.5 s";
+    EXPECT_EQ(uitest::number_at(after, 82, 2, true), 45) << "to 4 s";
+    EXPECT_EQ(uitest::number_at(after, 104, 2, true), -1) << "damage type NONE";
+    EXPECT_EQ(uitest::number_at(after, 144, 2, true), -292) << "the skeletal marker";
+    for (std::size_t k : {std::size_t{56}, std::size_t{142}, std::size_t{150}, std::size_t{255}})
+        EXPECT_EQ(after[k], before[k]) << "reserved byte " << k;
+
+    // Switching the lifespan off stores none.
+    click(editor, 12058);
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(uitest::number_at(payload(kProj, fourcc("test")), 80, 2, true), 0);
+    EXPECT_EQ(uitest::number_at(payload(kProj, fourcc("test")), 82, 2, true), 0);
+}
+
 TEST_F(SpecialEditors, SoundListEntriesAreAddedDuplicatedAndDeleted) {
     constexpr tag_type kSoli = fourcc("soli");
     add_sounds();
