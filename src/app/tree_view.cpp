@@ -461,7 +461,7 @@ void TTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
         set_expanded(*row, !row->expanded);
         return;
     }
-    if (client_) client_->tree_open(*row, event->modifiers() & kAlternateModifier);
+    if (client_) client_->tree_open(*row, (event->modifiers() & kAlternateModifiers) != Qt::NoModifier);
 }
 
 void TTreeView::contextMenuEvent(QContextMenuEvent* event) {

@@ -95,8 +95,9 @@ public:
     static constexpr int kIndent = 22;   // pixels per depth level
     static constexpr int kRowExtra = 27; // expander and icon before the label
     static constexpr int kIconSize = 16;
-    // The modifier that, held during a double-click, opens a tag's alternate editor.
-    static constexpr Qt::KeyboardModifier kAlternateModifier = Qt::ShiftModifier;
+    // The modifiers that, held during a double-click, open a tag's alternate editor: Shift,
+    // or Control as the Mesh Terrain Window's own hint tells its users.
+    static constexpr Qt::KeyboardModifiers kAlternateModifiers{Qt::ShiftModifier | Qt::ControlModifier};
     // The modifier that, held with Up or Down, keeps the existing selection.
     static constexpr Qt::KeyboardModifier kExtendModifier = Qt::ShiftModifier;
 

@@ -174,9 +174,11 @@ TEST_F(TreeViewTest, DoubleClickOpensTagsWithTheAlternateModifierAndTogglesGroup
                        centre(*units->first_child));
     EXPECT_EQ(client.opened, units->first_child);
     EXPECT_FALSE(client.alternate);
-    QTest::mouseDClick(view.viewport(), Qt::LeftButton, TTreeView::kAlternateModifier,
-                       centre(*units->first_child));
-    EXPECT_TRUE(client.alternate);
+    for (const Qt::KeyboardModifier modifier : {Qt::ShiftModifier, Qt::ControlModifier}) {
+        client.alternate = false;
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, modifier, centre(*units->first_child));
+        EXPECT_TRUE(client.alternate) << modifier;
+    }
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, centre(*units));
     EXPECT_FALSE(units->expanded);
 }
