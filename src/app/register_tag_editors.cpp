@@ -12,6 +12,7 @@
 #include "definitions/ui/medi_form.h"
 #include "definitions/ui/meef_form.h"
 #include "definitions/ui/meli_form.h"
+#include "definitions/ui/mons_form.h"
 #include "definitions/ui/obje_form.h"
 #include "definitions/ui/obpc_form.h"
 #include "definitions/ui/part_form.h"
@@ -46,6 +47,7 @@ void register_tag_editors() {
     register_mesh_effect_editor();
     register_mesh_lighting_editor();
     register_mesh_editors();
+    register_monster_editor();
     register_object_editor();
     register_projectile_editor();
     register_projectile_group_editor();

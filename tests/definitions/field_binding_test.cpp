@@ -34,6 +34,8 @@
 #include "definitions/meli.h"
 #include "definitions/meli_bindings.h"
 #include "definitions/obje.h"
+#include "definitions/mons.h"
+#include "definitions/mons_bindings.h"
 #include "definitions/obje_bindings.h"
 #include "definitions/obpc.h"
 #include "definitions/obpc_bindings.h"
@@ -76,6 +78,10 @@ std::vector<EditorTable> editor_tables() {
         {"medi", media_type_definition::kLayout, medi_bindings::kBindings},
         {"meef", mesh_effect_definition::kLayout, meef_bindings::kBindings},
         {"meli", mesh_lighting_definition::kLayout, meli_bindings::kBindings},
+        {"mons", monster_definition::kLayout, mons_bindings::kBindings},
+        {"mons flags", monster_definition::kLayout, mons_bindings::kFlagBindings},
+        {"mons attack", *find_field(monster_definition::kLayout, "attacks")->field->layout,
+         mons_bindings::kAttackBindings},
         {"obje", object_definition::kLayout, obje_bindings::kBindings},
         {"obpc", observer_constants_definition::kLayout, obpc_bindings::axis_bindings()},
         {"part", particle_system_definition::kLayout, part_bindings::kBindings},

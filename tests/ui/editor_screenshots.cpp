@@ -289,7 +289,7 @@ int main(int argc, char** argv) {
         {"part", "rain", "editor-particle-system"}, {"phys", "drft", "editor-local-physics"},
         {"scen", "tree", "editor-scenery"},        {"lpgr", "ripl", "editor-local-projectile-group"},
         {"prgr", "boom", "editor-projectile-group"}, {"unit", "dwar", "editor-units"},
-        {"proj", "sach", "editor-projectile"},
+        {"proj", "sach", "editor-projectile"},       {"mons", "dwar", "editor-monster"},
         {"bina", "optn", "dialog-preview"},
     };
     for (const Shot& s : shots) {

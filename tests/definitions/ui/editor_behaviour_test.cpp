@@ -488,6 +488,78 @@ TEST_F(SpecialEditors, ProjectileGraphicSequencesLifespanFlagsAndDamage) {
     EXPECT_EQ(uitest::number_at(payload(kProj, fourcc("test")), 82, 2, true), 0);
 }
 
+TEST_F(SpecialEditors, MonsterAttacksFlagsAndGraphic) {
+    constexpr tag_type kMons = fourcc("mons");
+    SkeletalModelSet troll;
+    troll.header.animation = fourcc("walk");
+    add_file("models", {{fourcc("skmd"), fourcc("trol"), "Troll Model", save_skmd_payload(troll)},
+                        {fourcc("skan"), fourcc("walk"), "Walk", animation_with_states({"Swing", "Throw"})},
+                        {fourcc("proj"), fourcc("rock"), "Rock", Bytes(256, 0)}});
+    tag(fourcc("skan"), fourcc("walk")).version = 2;
+    // A skeletal model (bit 21) and bit 30; three attacks, the first throwing rocks with state 1.
+    PayloadBuilder builder(1024);
+    builder.put(0, 4, 0x40200000).put(4, 4, fourcc("trol")).put(136, 2, 3);
+    builder.put(140 + 4, 4, fourcc("rock")).put(140 + 12, 1, 1).put(140 + 52, 2, 30);
+    builder.put(204 + 4, 4, fourcc("gone")).put(268 + 4, 4, -1);
+    const Bytes before = builder.bytes();
+    add_file("monsters", {{kMons, fourcc("test"), "Troll", before}});
+    TTagEditForm& editor = open(kMons, fourcc("test"));
+    EXPECT_EQ(editor.form_title(), "Monster Window");
+    EXPECT_EQ(text(editor, 11501), "Troll Model");
+    auto& list = *editor.control<QListWidget>(11514);
+    ASSERT_EQ(list.count(), 3);
+    EXPECT_EQ(list.item(0)->text(), "Attack 1: Rock");
+    EXPECT_EQ(list.item(1)->text(), "Attack 2: gone");
+    EXPECT_FALSE(editor.isModified());
+
+    list.setCurrentRow(0);
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Monster Attack Info");
+            EXPECT_EQ(dialog.text_of(1), "Rock");
+            EXPECT_EQ(dialog.text_of(200), "Throw");
+            EXPECT_EQ(dialog.text_of(10), "1.0");
+            dialog.choose_row(200, 1); // "Swing"
+            dialog.type_text(10, "1.5");
+            dialog.click(101); // "Is Indirect"
+            dialog.click(1001);
+        }});
+        emit list.itemActivated(list.item(0));
+    }
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Monster Flags");
+            EXPECT_EQ(dialog.find_control(122), nullptr) << "bit 21 is the window's";
+            dialog.click(101); // bit 0
+            dialog.click(1001);
+        }});
+        click(editor, 11564);
+    }
+    click(editor, TTagEditForm::kApplyButton);
+    const Bytes after_edit = payload(kMons, fourcc("test"));
+    EXPECT_EQ(uitest::number_at(after_edit, 0, 4, false), 0x40200001);
+    EXPECT_EQ(uitest::number_at(after_edit, 140, 2, false) & 1, 1);
+    EXPECT_EQ(after_edit[152], 0) << "Swing";
+    EXPECT_EQ(uitest::number_at(after_edit, 140 + 52, 2, true), 45) << "1.5 s";
+
+    // Deleting the first of three: the others move up, the third slot keeps its old bytes.
+    list.setCurrentRow(0);
+    click(editor, 11517);
+    click(editor, TTagEditForm::kApplyButton);
+    const Bytes& after = payload(kMons, fourcc("test"));
+    EXPECT_EQ(uitest::number_at(after, 136, 2, true), 2);
+    EXPECT_TRUE(std::equal(after.begin() + 140, after.begin() + 268, before.begin() + 204));
+    EXPECT_TRUE(std::equal(after.begin() + 268, after.begin() + 332, before.begin() + 268));
+
+    // Four attacks at most; "Use 3D Model" off makes the graphic a collection.
+    click(editor, 11515);
+    click(editor, 11515);
+    EXPECT_EQ(list.count(), 4);
+    EXPECT_FALSE(enabled(editor, 11515));
+    click(editor, 12000);
+    EXPECT_NE(text(editor, 11501), "Troll Model");
+}
+
 TEST_F(SpecialEditors, SoundListEntriesAreAddedDuplicatedAndDeleted) {
     constexpr tag_type kSoli = fourcc("soli");
     add_sounds();

@@ -1,0 +1,229 @@
+// The monster editor: the graphic ("Use 3D Model" makes it a skeletal model), behaviour,
+// distances, ammunition, health, value, projectile groups and string lists; the list of up
+// to four attacks, each opened in "Monster Attack Info" (31333) on a copy; "Edit Flags" (150).
+
+#include "definitions/ui/mons_form.h"
+
+#include "app/definition_edit_form.h"
+#include "app/record_dialog.h"
+#include "app/tag_picker_dialog.h"
+#include "app/value_controls.h"
+#include "definitions/mons.h"
+#include "definitions/mons_bindings.h"
+#include "definitions/record_list_edit.h"
+#include "definitions/ui/animation_popup.h"
+#include "framework/xg_alert.h"
+#include "framework/xg_dialog.h"
+#include "tags/tag_database.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zephane {
+
+namespace {
+
+using namespace mons_bindings;
+using M = monster_definition;
+
+constexpr EditorGroup kGroups[] = {{kGraphics, 0}, {kBehaviour, 0}, {kAttacks, 0}, {kDistances, 1},
+                                   {kAmmunition, 1}, {kHealth, 1}, {kValue, 2}, {kProjectileGroups, 2},
+                                   {kStrings, 2}};
+constexpr EditorGroup kFlagGroups[] = {{nullptr, 0}};
+constexpr EditorGroup kAttackGroups[] = {{nullptr, 0}, {kAttackFlags, 1}};
+constexpr int kMaximumAttacks = static_cast<int>(kMonsterAttackSlots);
+constexpr tag_type kProjectile = fourcc("proj");
+
+const RecordLayout& attack_layout() { return *find_field(M::kLayout, "attacks")->field->layout; }
+
+QString projectile_text(const TagDatabase& db, tag_id id) {
+    if (is_null_reference(id)) return QStringLiteral("(tag unassigned)");
+    if (const TagEntry* tag = db.find_tag(kProjectile, id)) return QString::fromStdString(tag->name);
+    return QString::fromStdString(tag_text(id));
+}
+
+class TmonsEditForm : public DefinitionEditForm<M> {
+public:
+    TmonsEditForm(TagDatabase& db, TagEntry& tag) : DefinitionEditForm(1015, "Monster Window", db, tag, kBindings) {
+        EditorPage page(*this, kGroups);
+        build_page(page);
+        QPushButton* flags = page.add_button(kEditFlags, "Edit Flags", kBehaviour);
+        connect(flags, &QPushButton::clicked, this, [this] { run_reporting_errors(this, [this] { edit_flags(); }); });
+
+        auto* attacks = new QWidget(content());
+        auto* layout = new QHBoxLayout(attacks);
+        layout->setContentsMargins(0, 0, 0, 0);
+        list_ = new QListWidget(attacks);
+        list_->setSelectionMode(QAbstractItemView::SingleSelection);
+        list_->setMinimumSize(220, 90);
+        register_control(kAttackList, list_);
+        layout->addWidget(list_, 1);
+        auto* buttons = new QVBoxLayout;
+        for (auto [id, text] : {std::pair{kAddAttack, "Add"}, std::pair{kDuplicateAttack, "Duplicate"},
+                                std::pair{kDeleteAttack, "Delete"}}) {
+            auto* button = new QPushButton(QString::fromLatin1(text), attacks);
+            button->setAutoDefault(false);
+            register_control(id, button);
+            buttons->addWidget(button);
+            connect(button, &QPushButton::clicked, this,
+                    [this, id = id] { run_reporting_errors(this, [&] { edit_list(id); }); });
+        }
+        buttons->addStretch(1);
+        layout->addLayout(buttons);
+        page.add_row(nullptr, attacks, kAttacks);
+        page.finish();
+        connect(list_, &QListWidget::currentRowChanged, this, [this] { enable_buttons(); });
+        connect(list_, &QListWidget::itemActivated, this,
+                [this] { run_reporting_errors(this, [&] { open_attack(); }); });
+    }
+
+    void contents_changed() override {
+        // "Use 3D Model" relabels the graphic, keeping its identifier.
+        if (!filling()) {
+            const tag_type type = graphic_type();
+            auto* button = qobject_cast<TagReferenceButton*>(find_control(kGraphic));
+            if (button && button->type() != type) set_tag_reference(kGraphic, type, get_tag_reference(kGraphic));
+        }
+        DefinitionEditForm::contents_changed();
+    }
+
+protected:
+    void after_fill() override { show_attacks(list_->currentRow()); }
+
+private:
+    tag_type graphic_type() const { return get_boolean(kUse3DModel) ? fourcc("skmd") : fourcc(".256"); }
+    int count() const { return static_cast<int>(clamped_list_count(record().number_of_attacks, kMonsterAttackSlots)); }
+
+    void show_attacks(int selected) {
+        list_->clear();
+        for (int k = 0; k < count(); ++k)
+            list_->addItem(QStringLiteral("Attack %1: %2")
+                               .arg(k + 1)
+                               .arg(projectile_text(database(), record().attacks[k].projectile)));
+        list_->setCurrentRow(std::min(selected, count() - 1));
+        enable_buttons();
+    }
+
+    void enable_buttons() {
+        const bool chosen = list_->currentRow() >= 0 && list_->currentRow() < count();
+        enable_control(kAddAttack, count() < kMaximumAttacks);
+        enable_control(kDuplicateAttack, chosen && count() < kMaximumAttacks);
+        enable_control(kDeleteAttack, chosen);
+    }
+
+    void edit_list(int command) {
+        M& monster = copy();
+        RecordListEdit attacks(monster.attacks, monster.number_of_attacks);
+        const int row = list_->currentRow();
+        const bool chosen = row >= 0 && row < count();
+        std::optional<std::size_t> select;
+        switch (command) {
+        case kAddAttack: select = attacks.insert(attacks.size(), monster_attack{}); break;
+        case kDuplicateAttack:
+            if (!chosen || attacks.full()) return;
+            select = attacks.insert(attacks.size(), monster.attacks[row]);
+            break;
+        case kDeleteAttack: {
+            if (!chosen) return;
+            // The slot the list no longer uses keeps its old bytes.
+            const monster_attack last = monster.attacks[attacks.size() - 1];
+            if (!attacks.remove(static_cast<std::size_t>(row), last)) return;
+            select = static_cast<std::size_t>(std::max(0, row - 1));
+            break;
+        }
+        default: return;
+        }
+        if (!select) return;
+        show_attacks(static_cast<int>(*select));
+        contents_changed();
+    }
+
+    // "Monster Attack Info" on a copy of the selected attack.
+    void open_attack() {
+        const int row = list_->currentRow();
+        if (row < 0 || row >= count()) return;
+        read_controls(); // the graphic and its kind as the window shows them
+        monster_attack attack = copy().attacks[row];
+        const bool skeletal = graphic_type() == fourcc("skmd");
+        const tag_id graphic = get_tag_reference(kGraphic);
+        tag_id projectile = attack.projectile;
+        QComboBox* box = nullptr;
+        std::unique_ptr<AnimationPopup> animation;
+        RecordDialogForm form{kAttackResource, kAttackTitle, &attack_layout(), kAttackBindings, kAttackGroups,
+                              M::kModule};
+        form.build = [&](XGDialog& dialog, EditorPage& page) {
+            auto* row_widget = new QWidget(&dialog);
+            auto* line = new QHBoxLayout(row_widget);
+            line->setContentsMargins(0, 0, 0, 0);
+            auto* pick = new QPushButton(projectile_text(database(), projectile), row_widget);
+            auto* open = new QPushButton(QStringLiteral("\u2192"), row_widget);
+            pick->setAutoDefault(false);
+            open->setAutoDefault(false);
+            open->setFixedWidth(open->sizeHint().height() + 8);
+            dialog.register_control(kAttackProjectile, pick);
+            dialog.register_control(kAttackOpenProjectile, open);
+            line->addWidget(pick, 1);
+            line->addWidget(open);
+            connect(pick, &QPushButton::clicked, &dialog, [&, pick] {
+                TagPickRequest request;
+                request.type = kProjectile;
+                request.current = projectile;
+                request.file = TagDatabase::get_tag_file(tag());
+                const tag_id chosen = pickTag(&dialog, database(), request);
+                if (chosen == 0) return;
+                projectile = chosen;
+                pick->setText(projectile_text(database(), projectile));
+            });
+            connect(open, &QPushButton::clicked, &dialog, [&] {
+                if (TagEntry* found = database().find_tag(kProjectile, projectile); found && host())
+                    host()->openTag(*found, false);
+            });
+            page.add_row("Projectile", row_widget, nullptr);
+            box = new QComboBox(&dialog);
+            box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+            dialog.register_control(kAttackAnimation, box);
+            animation = std::make_unique<AnimationPopup>(*box, "(None)");
+            // As the projectile's sequences: the model's states, or one name saying why not.
+            ModelStateNames names;
+            if (!is_null_reference(graphic)) {
+                if (!skeletal) names = {{"Collections Unsupported"}, nullptr};
+                else if (!database().find_tag(fourcc("skmd"), graphic)) names = {{"(Entry Not Found)"}, nullptr};
+                else {
+                    names = skeletal_model_state_names(database(), graphic);
+                    if (names.problem) names = {{names.problem}, nullptr};
+                }
+            }
+            const std::int32_t state = skeletal ? (attack.sequence_block.bytes[0] == 0xFF ? -1 : attack.sequence_block.bytes[0]) : -1;
+            animation->fill(names, graphic, state);
+            page.add_row("Animation State:", box, nullptr);
+        };
+        form.read = [&](std::span<std::uint8_t> edited) {
+            auto& out = *reinterpret_cast<monster_attack*>(edited.data());
+            out.projectile = projectile;
+            // With a skeletal model the block's first byte is the attack's state; with a
+            // collection the block is carried as it is.
+            if (skeletal) out.sequence_block.bytes[0] = static_cast<std::uint8_t>(animation->value());
+        };
+        if (!run_record_dialog(this, form, {reinterpret_cast<std::uint8_t*>(&attack), sizeof attack})) return;
+        copy().attacks[row] = attack;
+        show_attacks(row);
+        contents_changed();
+    }
+
+    void edit_flags() {
+        read_controls();
+        const RecordDialogForm form{kFlagsResource, kFlagsTitle, &M::kLayout, kFlagBindings, kFlagGroups, M::kModule};
+        if (run_record_dialog(this, form, bytes())) contents_changed();
+    }
+
+    QListWidget* list_ = nullptr;
+};
+
+} // namespace
+
+void register_monster_editor() { attach_editor_window<TmonsEditForm>(M::kType); }
+
+} // namespace zephane
