@@ -6,7 +6,7 @@
 
 #include "app/definition_edit_form.h"
 #include "app/record_dialog.h"
-#include "app/tag_picker_dialog.h"
+#include "app/dialog_tag_button.h"
 #include "app/value_controls.h"
 #include "definitions/mons.h"
 #include "definitions/mons_bindings.h"
@@ -38,12 +38,6 @@ constexpr int kMaximumAttacks = static_cast<int>(kMonsterAttackSlots);
 constexpr tag_type kProjectile = fourcc("proj");
 
 const RecordLayout& attack_layout() { return *find_field(M::kLayout, "attacks")->field->layout; }
-
-QString projectile_text(const TagDatabase& db, tag_id id) {
-    if (is_null_reference(id)) return QStringLiteral("(tag unassigned)");
-    if (const TagEntry* tag = db.find_tag(kProjectile, id)) return QString::fromStdString(tag->name);
-    return QString::fromStdString(tag_text(id));
-}
 
 class TmonsEditForm : public DefinitionEditForm<M> {
 public:
@@ -102,7 +96,7 @@ private:
         for (int k = 0; k < count(); ++k)
             list_->addItem(QStringLiteral("Attack %1: %2")
                                .arg(k + 1)
-                               .arg(projectile_text(database(), record().attacks[k].projectile)));
+                               .arg(dialog_reference_text(database(), kProjectile, record().attacks[k].projectile)));
         list_->setCurrentRow(std::min(selected, count() - 1));
         enable_buttons();
     }
@@ -155,33 +149,10 @@ private:
         RecordDialogForm form{kAttackResource, kAttackTitle, &attack_layout(), kAttackBindings, kAttackGroups,
                               M::kModule};
         form.build = [&](XGDialog& dialog, EditorPage& page) {
-            auto* row_widget = new QWidget(&dialog);
-            auto* line = new QHBoxLayout(row_widget);
-            line->setContentsMargins(0, 0, 0, 0);
-            auto* pick = new QPushButton(projectile_text(database(), projectile), row_widget);
-            auto* open = new QPushButton(QStringLiteral("\u2192"), row_widget);
-            pick->setAutoDefault(false);
-            open->setAutoDefault(false);
-            open->setFixedWidth(open->sizeHint().height() + 8);
-            dialog.register_control(kAttackProjectile, pick);
-            dialog.register_control(kAttackOpenProjectile, open);
-            line->addWidget(pick, 1);
-            line->addWidget(open);
-            connect(pick, &QPushButton::clicked, &dialog, [&, pick] {
-                TagPickRequest request;
-                request.type = kProjectile;
-                request.current = projectile;
-                request.file = TagDatabase::get_tag_file(tag());
-                const tag_id chosen = pickTag(&dialog, database(), request);
-                if (chosen == 0) return;
-                projectile = chosen;
-                pick->setText(projectile_text(database(), projectile));
-            });
-            connect(open, &QPushButton::clicked, &dialog, [&] {
-                if (TagEntry* found = database().find_tag(kProjectile, projectile); found && host())
-                    host()->openTag(*found, false);
-            });
-            page.add_row("Projectile", row_widget, nullptr);
+            page.add_row("Projectile",
+                         make_dialog_tag_row(dialog, *this, kAttackProjectile, kAttackOpenProjectile, kProjectile,
+                                             projectile, TagDatabase::get_tag_file(tag())),
+                         nullptr);
             box = new QComboBox(&dialog);
             box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
             dialog.register_control(kAttackAnimation, box);

@@ -5,7 +5,7 @@
 
 #include "app/definition_edit_form.h"
 #include "app/record_dialog.h"
-#include "app/tag_picker_dialog.h"
+#include "app/dialog_tag_button.h"
 #include "definitions/prgr.h"
 #include "definitions/prgr_bindings.h"
 #include "definitions/record_list_edit.h"
@@ -36,13 +36,6 @@ constexpr EditorGroup kGroups[] = {{nullptr, 0}};
 constexpr EditorGroup kPartGroups[] = {{nullptr, 0}};
 
 const RecordLayout& part_layout() { return *find_field(G::kLayout, "parts")->field->layout; }
-
-// A part's projectile by name, or as its four characters when no such projectile is loaded.
-QString projectile_text(const TagDatabase& db, tag_id id) {
-    if (is_null_reference(id)) return QStringLiteral("(tag unassigned)");
-    if (const TagEntry* tag = db.find_tag(kProjectile, id)) return QString::fromStdString(tag->name);
-    return QString::fromStdString(tag_text(id));
-}
 
 class TprgrEditForm : public DefinitionEditForm<G> {
 public:
@@ -91,7 +84,7 @@ private:
     void show_parts(int selected) {
         list_->clear();
         for (int k = 0; k < count(); ++k)
-            list_->addItem(projectile_text(database(), record().parts[k].projectile));
+            list_->addItem(dialog_reference_text(database(), kProjectile, record().parts[k].projectile));
         list_->setCurrentRow(std::min(selected, count() - 1));
         enable_buttons();
     }
@@ -111,38 +104,11 @@ private:
         RecordDialogForm form{kPartResource, kPartTitle, &part_layout(), kPartBindings, kPartGroups,
                               G::kModule};
         form.build = [&](XGDialog& dialog, EditorPage& page) {
-            auto* row = new QWidget(&dialog);
-            auto* line = new QHBoxLayout(row);
-            line->setContentsMargins(0, 0, 0, 0);
-            auto* pick = new QPushButton(projectile_text(database(), projectile), row);
-            auto* open = new QPushButton(QStringLiteral("\u2192"), row);
-            pick->setAutoDefault(false);
-            open->setAutoDefault(false);
-            open->setFixedWidth(open->sizeHint().height() + 8);
-            dialog.register_control(kPartProjectile, pick);
-            dialog.register_control(kPartOpenProjectile, open);
-            line->addWidget(pick, 1);
-            line->addWidget(open);
-            const auto follow = [this, open, &projectile] {
-                open->setEnabled(database().find_tag(kProjectile, projectile) != nullptr);
-            };
-            follow();
-            connect(pick, &QPushButton::clicked, &dialog, [&, pick, follow] {
-                // Any projectile, from every file.
-                TagPickRequest request;
-                request.type = kProjectile;
-                request.current = projectile;
-                const tag_id chosen = pickTag(&dialog, database(), request);
-                if (chosen == 0) return;
-                projectile = chosen;
-                pick->setText(projectile_text(database(), projectile));
-                follow();
-            });
-            connect(open, &QPushButton::clicked, &dialog, [&] {
-                if (TagEntry* tag = database().find_tag(kProjectile, projectile); tag && host())
-                    host()->openTag(*tag, false);
-            });
-            page.add_row("Projectile:", row, nullptr);
+            // Any projectile, from every file.
+            page.add_row("Projectile:",
+                         make_dialog_tag_row(dialog, *this, kPartProjectile, kPartOpenProjectile, kProjectile,
+                                             projectile, nullptr),
+                         nullptr);
         };
         form.read = [&](std::span<std::uint8_t> edited) {
             std::memcpy(edited.data() + offsetof(projectile_group_part, projectile), &projectile, sizeof projectile);
