@@ -23,6 +23,9 @@ inline constexpr int kAttackList = 11514;
 inline constexpr int kAddAttack = 11515;
 inline constexpr int kDuplicateAttack = 11516;
 inline constexpr int kDeleteAttack = 11517;
+inline constexpr int kEditSequences = 11561;
+inline constexpr int kEditSounds = 11562;
+inline constexpr int kEditTerrain = 11563;
 inline constexpr int kEditFlags = 11564;
 inline constexpr int kUse3DModel = 12000;
 

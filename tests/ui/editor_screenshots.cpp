@@ -322,6 +322,17 @@ int main(int argc, char** argv) {
     shooter.shoot_next_dialog(QStringLiteral("dialog-projectile-flags"), 21524);
     projectile.control<QAbstractButton>(12067)->click();
     shooter.close(projectile);
+    TTagEditForm& monster = shooter.open("mons", "dwar");
+    for (auto [button, name, cancel] : {std::tuple{11564, "dialog-monster-flags", 1002},
+                                        std::tuple{11563, "dialog-monster-terrain", 1002},
+                                        std::tuple{11562, "dialog-monster-sounds", 1002}}) {
+        shooter.shoot_next_dialog(QString::fromLatin1(name), cancel);
+        monster.control<QAbstractButton>(button)->click();
+    }
+    monster.control<QListWidget>(11514)->setCurrentRow(0);
+    shooter.shoot_next_dialog(QStringLiteral("dialog-monster-attack"), 1002);
+    emit monster.control<QListWidget>(11514)->itemActivated(monster.control<QListWidget>(11514)->item(0));
+    shooter.close(monster);
     TTagEditForm& group = shooter.open("prgr", "boom");
     group.control<QListWidget>(11907)->setCurrentRow(0);
     shooter.shoot_next_dialog(QStringLiteral("dialog-projectile-group-part"), 1002);

@@ -12,6 +12,7 @@
 #include "definitions/mons_bindings.h"
 #include "definitions/record_list_edit.h"
 #include "definitions/ui/animation_popup.h"
+#include "definitions/ui/mons_dialogs.h"
 #include "framework/xg_alert.h"
 #include "framework/xg_dialog.h"
 #include "tags/tag_database.h"
@@ -44,6 +45,18 @@ public:
     TmonsEditForm(TagDatabase& db, TagEntry& tag) : DefinitionEditForm(1015, "Monster Window", db, tag, kBindings) {
         EditorPage page(*this, kGroups);
         build_page(page);
+        using Dialog = bool (*)(TTagEditForm&, M&);
+        for (auto [id, text, run] : {std::tuple{kEditSequences, "Edit Sequences", Dialog{edit_monster_sequences}},
+                                     std::tuple{kEditSounds, "Edit Sounds", Dialog{edit_monster_sounds}},
+                                     std::tuple{kEditTerrain, "Edit Terrain Movement", Dialog{edit_monster_terrain}}}) {
+            QPushButton* button = page.add_button(id, text, kBehaviour);
+            connect(button, &QPushButton::clicked, this, [this, run = run] {
+                run_reporting_errors(this, [&] {
+                    read_controls(); // the graphic and its kind as the window shows them
+                    if (run(*this, copy())) contents_changed();
+                });
+            });
+        }
         QPushButton* flags = page.add_button(kEditFlags, "Edit Flags", kBehaviour);
         connect(flags, &QPushButton::clicked, this, [this] { run_reporting_errors(this, [this] { edit_flags(); }); });
 
@@ -80,14 +93,23 @@ public:
             const tag_type type = graphic_type();
             auto* button = qobject_cast<TagReferenceButton*>(find_control(kGraphic));
             if (button && button->type() != type) set_tag_reference(kGraphic, type, get_tag_reference(kGraphic));
+            enable_sequences();
         }
         DefinitionEditForm::contents_changed();
     }
 
 protected:
-    void after_fill() override { show_attacks(list_->currentRow()); }
+    void after_fill() override {
+        show_attacks(list_->currentRow());
+        enable_sequences();
+    }
 
 private:
+    // "Edit Sequences" only while the graphic names a loaded tag.
+    void enable_sequences() {
+        enable_control(kEditSequences, database().find_tag(graphic_type(), get_tag_reference(kGraphic)) != nullptr);
+    }
+
     tag_type graphic_type() const { return get_boolean(kUse3DModel) ? fourcc("skmd") : fourcc(".256"); }
     int count() const { return static_cast<int>(clamped_list_count(record().number_of_attacks, kMonsterAttackSlots)); }
 

@@ -9,6 +9,7 @@
 #include "framework/xg_alert.h"
 
 #include <algorithm>
+#include <functional>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -442,6 +443,14 @@ TEST_F(SpecialEditors, ProjectileGraphicSequencesLifespanFlagsAndDamage) {
     EXPECT_TRUE(checked(editor, 12103)) << "When Animation Loops, in the window";
     EXPECT_FALSE(checked(editor, 12058));
     EXPECT_FALSE(editor.isModified());
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            dialog.click(21501);
+            dialog.click(21524); // Cancel
+        }});
+        click(editor, 12067);
+    }
+    EXPECT_FALSE(editor.isModified()) << "Cancel in Edit Flags changes nothing";
 
     // The same identifier as a skeletal model: relabelled, its states listed.
     click(editor, 12500);
@@ -498,7 +507,7 @@ TEST_F(SpecialEditors, MonsterAttacksFlagsAndGraphic) {
     tag(fourcc("skan"), fourcc("walk")).version = 2;
     // A skeletal model (bit 21) and bit 30; three attacks, the first throwing rocks with state 1.
     PayloadBuilder builder(1024);
-    builder.put(0, 4, 0x40200000).put(4, 4, fourcc("trol")).put(136, 2, 3);
+    builder.put(0, 4, 0x40200000).put(4, 4, fourcc("trol")).put(136, 2, 3).put(72, 1, 0).put(444, 4, -1);
     builder.put(140 + 4, 4, fourcc("rock")).put(140 + 12, 1, 1).put(140 + 52, 2, 30);
     builder.put(204 + 4, 4, fourcc("gone")).put(268 + 4, 4, -1);
     const Bytes before = builder.bytes();
@@ -511,6 +520,26 @@ TEST_F(SpecialEditors, MonsterAttacksFlagsAndGraphic) {
     EXPECT_EQ(list.item(0)->text(), "Attack 1: Rock");
     EXPECT_EQ(list.item(1)->text(), "Attack 2: gone");
     EXPECT_FALSE(editor.isModified());
+
+    // Cancel in every dialog changes nothing, whatever was done in it.
+    list.setCurrentRow(0);
+    const auto cancel_after = [&](int button, int cancel, std::function<void(XGDialog&)> change) {
+        DialogScript dialogs({[=](XGDialog& dialog) {
+            change(dialog);
+            dialog.click(cancel);
+        }});
+        if (button == 11514)
+            emit list.itemActivated(list.item(0));
+        else
+            click(editor, button);
+        EXPECT_EQ(dialogs.pending(), 0u) << button;
+        EXPECT_FALSE(editor.isModified()) << button;
+    };
+    cancel_after(11514, 1002, [](XGDialog& d) { d.type_text(2, "9"); d.click(101); });
+    cancel_after(11564, 1002, [](XGDialog& d) { d.click(101); });
+    cancel_after(11561, 102, [](XGDialog& d) { d.choose_row(1, 0); d.choose_row(2, 0); });
+    cancel_after(11563, 1002, [](XGDialog& d) { d.click(101); d.type_text(100, "7"); });
+    cancel_after(11562, 1002, [](XGDialog& d) { d.choose_row(101, 3); });
 
     list.setCurrentRow(0);
     {
@@ -550,6 +579,43 @@ TEST_F(SpecialEditors, MonsterAttacksFlagsAndGraphic) {
     EXPECT_EQ(uitest::number_at(after, 136, 2, true), 2);
     EXPECT_TRUE(std::equal(after.begin() + 140, after.begin() + 268, before.begin() + 204));
     EXPECT_TRUE(std::equal(after.begin() + 268, after.begin() + 332, before.begin() + 268));
+
+    // Sequences, terrain and sounds: each dialog on a copy of its part of the record.
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Monster Animation States");
+            dialog.choose_row(1, 3);  // "Move"
+            dialog.choose_row(2, 1);  // plays "Throw"
+            dialog.click(101);
+        }});
+        click(editor, 11561);
+    }
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            EXPECT_TRUE(dialog.control<QCheckBox>(101)->isChecked()) << "passability 0";
+            dialog.type_text(100, "2");
+            dialog.type_text(201, "0.5");
+            dialog.click(101); // Dwarf-Depth off: impassable, whatever was typed
+            EXPECT_FALSE(dialog.control<QLineEdit>(201)->isVisibleTo(&dialog));
+            dialog.click(1001);
+        }});
+        click(editor, 11563);
+    }
+    {
+        DialogScript dialogs({[](XGDialog& dialog) {
+            EXPECT_EQ(dialog.text_of(201), "(tag unassigned)");
+            dialog.choose_row(101, 2); // "Multiple Attack Order"
+            dialog.click(1001);
+        }});
+        click(editor, 11562);
+    }
+    click(editor, TTagEditForm::kApplyButton);
+    const Bytes& dialogs_after = payload(kMons, fourcc("test"));
+    EXPECT_EQ(uitest::number_at(dialogs_after, 8 + 2 * 3, 2, true), 1);
+    EXPECT_EQ(uitest::number_at(dialogs_after, 126, 2, true), 1024) << "base speed 2.0";
+    EXPECT_EQ(uitest::number_at(dialogs_after, 72, 1, true), -1);
+    EXPECT_EQ(dialogs_after[92], 0) << "an impassable kind's multiplier is 0";
+    EXPECT_EQ(uitest::number_at(dialogs_after, 504, 1, true), 1);
 
     // Four attacks at most; "Use 3D Model" off makes the graphic a collection.
     click(editor, 11515);
