@@ -166,7 +166,6 @@ private:
         const bool skeletal = graphic_type() == fourcc("skmd");
         const tag_id graphic = get_tag_reference(kGraphic);
         tag_id projectile = attack.projectile;
-        QComboBox* box = nullptr;
         std::unique_ptr<AnimationPopup> animation;
         RecordDialogForm form{kAttackResource, kAttackTitle, &attack_layout(), kAttackBindings, kAttackGroups,
                               M::kModule};
@@ -175,7 +174,7 @@ private:
                          make_dialog_tag_row(dialog, *this, kAttackProjectile, kAttackOpenProjectile, kProjectile,
                                              projectile, TagDatabase::get_tag_file(tag())),
                          nullptr);
-            box = new QComboBox(&dialog);
+            auto* box = new QComboBox(&dialog);
             box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
             dialog.register_control(kAttackAnimation, box);
             animation = std::make_unique<AnimationPopup>(*box, "(None)");
@@ -189,7 +188,9 @@ private:
                     if (names.problem) names = {{names.problem}, nullptr};
                 }
             }
-            const std::int32_t state = skeletal ? (attack.sequence_block.bytes[0] == 0xFF ? -1 : attack.sequence_block.bytes[0]) : -1;
+            // The state byte is unsigned: 0xFF is "(None)".
+            const std::uint8_t stored = attack.sequence_block.bytes[0];
+            const std::int32_t state = skeletal && stored != 0xFF ? stored : -1;
             animation->fill(names, graphic, state);
             page.add_row("Animation State:", box, nullptr);
         };
