@@ -5,6 +5,7 @@
 #include "definitions/ui/mons_form.h"
 
 #include "app/definition_edit_form.h"
+#include "app/list_editor.h"
 #include "app/record_dialog.h"
 #include "app/dialog_tag_button.h"
 #include "app/value_controls.h"
@@ -18,10 +19,8 @@
 #include "tags/tag_database.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace zephane {
 
@@ -60,27 +59,12 @@ public:
         QPushButton* flags = page.add_button(kEditFlags, "Edit Flags", kBehaviour);
         connect(flags, &QPushButton::clicked, this, [this] { run_reporting_errors(this, [this] { edit_flags(); }); });
 
-        auto* attacks = new QWidget(content());
-        auto* layout = new QHBoxLayout(attacks);
-        layout->setContentsMargins(0, 0, 0, 0);
-        list_ = new QListWidget(attacks);
-        list_->setSelectionMode(QAbstractItemView::SingleSelection);
-        list_->setMinimumSize(220, 90);
-        register_control(kAttackList, list_);
-        layout->addWidget(list_, 1);
-        auto* buttons = new QVBoxLayout;
-        for (auto [id, text] : {std::pair{kAddAttack, "Add"}, std::pair{kDuplicateAttack, "Duplicate"},
-                                std::pair{kDeleteAttack, "Delete"}}) {
-            auto* button = new QPushButton(QString::fromLatin1(text), attacks);
-            button->setAutoDefault(false);
-            register_control(id, button);
-            buttons->addWidget(button);
-            connect(button, &QPushButton::clicked, this,
-                    [this, id = id] { run_reporting_errors(this, [&] { edit_list(id); }); });
-        }
-        buttons->addStretch(1);
-        layout->addLayout(buttons);
-        page.add_row(nullptr, attacks, kAttacks);
+        const ListEditor attacks =
+            make_list_editor(*this, content(), kAttackList, {220, 90},
+                             {{kAddAttack, "Add"}, {kDuplicateAttack, "Duplicate"}, {kDeleteAttack, "Delete"}},
+                             [this](int id) { edit_list(id); });
+        list_ = attacks.list;
+        page.add_row(nullptr, attacks.widget, kAttacks);
         page.finish();
         connect(list_, &QListWidget::currentRowChanged, this, [this] { enable_buttons(); });
         connect(list_, &QListWidget::itemActivated, this,

@@ -4,6 +4,7 @@
 #include "definitions/ui/prgr_form.h"
 
 #include "app/definition_edit_form.h"
+#include "app/list_editor.h"
 #include "app/record_dialog.h"
 #include "app/dialog_tag_button.h"
 #include "definitions/prgr.h"
@@ -12,10 +13,7 @@
 #include "framework/xg_alert.h"
 #include "framework/xg_dialog.h"
 
-#include <QHBoxLayout>
 #include <QListWidget>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <cstring>
 
 namespace zephane {
@@ -43,27 +41,12 @@ public:
         : DefinitionEditForm(1019, "Projectile Groups Window", db, tag, kBindings) {
         EditorPage page(*this, kGroups);
         build_page(page);
-        auto* parts = new QWidget(content());
-        auto* layout = new QHBoxLayout(parts);
-        layout->setContentsMargins(0, 0, 0, 0);
-        list_ = new QListWidget(parts);
-        list_->setSelectionMode(QAbstractItemView::SingleSelection);
-        list_->setMinimumSize(260, 200);
-        register_control(kList, list_);
-        layout->addWidget(list_, 1);
-        auto* buttons = new QVBoxLayout;
-        for (auto [id, text] : {std::pair{kAdd, "Add"}, std::pair{kEdit, "Edit"},
-                                std::pair{kDuplicate, "Duplicate"}, std::pair{kDelete, "Delete"}}) {
-            auto* button = new QPushButton(QString::fromLatin1(text), parts);
-            button->setAutoDefault(false);
-            register_control(id, button);
-            buttons->addWidget(button);
-            connect(button, &QPushButton::clicked, this,
-                    [this, id = id] { run_reporting_errors(this, [&] { edit(id); }); });
-        }
-        buttons->addStretch(1);
-        layout->addLayout(buttons);
-        page.add_row("Parts:", parts, nullptr);
+        const ListEditor parts =
+            make_list_editor(*this, content(), kList, {260, 200},
+                             {{kAdd, "Add"}, {kEdit, "Edit"}, {kDuplicate, "Duplicate"}, {kDelete, "Delete"}},
+                             [this](int id) { edit(id); });
+        list_ = parts.list;
+        page.add_row("Parts:", parts.widget, nullptr);
         page.finish();
         connect(list_, &QListWidget::currentRowChanged, this, [this] { enable_buttons(); });
         connect(list_, &QListWidget::itemDoubleClicked, this,

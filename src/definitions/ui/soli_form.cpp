@@ -6,6 +6,7 @@
 #include "definitions/ui/soli_form.h"
 
 #include "app/definition_edit_form.h"
+#include "app/list_editor.h"
 #include "framework/xg_alert.h"
 #include "definitions/record_list_edit.h"
 #include "definitions/soli.h"
@@ -13,8 +14,6 @@
 
 #include <QHBoxLayout>
 #include <QListWidget>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <optional>
 
@@ -38,23 +37,12 @@ public:
         : DefinitionEditForm(1022, "Sound Lists Window", db, tag, {}) {
         auto* layout = new QHBoxLayout(content());
         layout->setContentsMargins(10, 10, 10, 10);
-        list_ = new QListWidget(content());
-        list_->setSelectionMode(QAbstractItemView::SingleSelection);
-        list_->setMinimumSize(300, 240);
-        register_control(kList, list_);
-        layout->addWidget(list_, 1);
-        auto* buttons = new QVBoxLayout;
-        for (auto [id, text] : {std::pair{kAdd, "Add"}, std::pair{kDuplicate, "Duplicate"},
-                                std::pair{kDelete, "Delete"}, std::pair{kChange, "Change..."}}) {
-            auto* button = new QPushButton(QString::fromLatin1(text), content());
-            button->setAutoDefault(false);
-            register_control(id, button);
-            buttons->addWidget(button);
-            connect(button, &QPushButton::clicked, this,
-                    [this, id = id] { run_reporting_errors(this, [&] { edit(id); }); });
-        }
-        buttons->addStretch(1);
-        layout->addLayout(buttons);
+        const ListEditor entries =
+            make_list_editor(*this, content(), kList, {300, 240},
+                             {{kAdd, "Add"}, {kDuplicate, "Duplicate"}, {kDelete, "Delete"}, {kChange, "Change..."}},
+                             [this](int id) { edit(id); });
+        list_ = entries.list;
+        layout->addWidget(entries.widget, 1);
         connect(list_, &QListWidget::currentRowChanged, this, [this] { enable_buttons(); });
         connect(list_, &QListWidget::itemDoubleClicked, this,
                 [this] { run_reporting_errors(this, [&] { open_selected(); }); });
