@@ -1,6 +1,7 @@
 // Arbitrary bytes as a texture stack payload: parse it, decode every texture (raw and JPEG,
 // with and without fancy upsampling), build thumbnails, split and recompress small ones, and
-// check that writing the set and parsing it again gives the same payload.
+// check that writing the set and parsing it again gives the same payload. The 3-D views'
+// upload selection walks the same bytes on its own, by index and by kind.
 
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "textures/texture_pixels.h"
 #include "textures/texture_split_merge.h"
 #include "textures/texture_stack.h"
+#include "textures/texture_upload.h"
 
 namespace {
 // Textures above this many pixels are left alone: a tiny JPEG header may announce a huge one.
@@ -19,6 +21,13 @@ constexpr std::size_t kMaxRecompressPixels = 64 * 64;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace zephane;
+    for (const TextureRequest request : {TextureRequest{0, 0, -1, -1}, TextureRequest{1, -1, 1, -1},
+                                         TextureRequest{0, 5, 0, 0}}) {
+        try {
+            (void)select_upload_texture(std::span(data, size), request);
+        } catch (const FormatError&) {
+        }
+    }
     StackSet set;
     try {
         set = parse_stack_payload(std::span(data, size));

@@ -65,6 +65,12 @@ void TZephaneApp::build_menus() {
             {kReplaceColormap, QStringLiteral("Replace Colormap...")},
             {kCollapseTerrainDetail, QStringLiteral("Collapse Terrain Detail...")},
         });
+    frame.add_menu(QStringLiteral("&Special"),
+                   {
+                       {kSplitRgba, QStringLiteral("Split RGBA")},
+                       {kMergeRgbAndAlpha, QStringLiteral("Merge RGB and A")},
+                       {kRecompressTextures, QStringLiteral("Recompress Textures...")},
+                   });
     frame.add_window_menu(QStringLiteral("&Window"));
 }
 

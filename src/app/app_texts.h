@@ -19,6 +19,7 @@ inline constexpr const char* kFilterPlaceholder = "Filter by name, id or type";
 inline constexpr const char* kTagFileFilter = "Tolm 3 Tag File|*.tag|All Files|*.*";
 inline constexpr const char* kAllFilesFilter = "All Files|*.*";
 inline constexpr const char* kCinFileFilter = "Ixel .CIN File|*.CIN";
+inline constexpr const char* kPhotoshopFileFilter = "Photoshop File|*.PSD";
 inline constexpr const char* kTagExtension = "tag";
 inline constexpr const char* kUntitledFileName = "untitled.tag";
 

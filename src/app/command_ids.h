@@ -30,6 +30,11 @@ inline constexpr int kFindDuplicates = 9806;
 inline constexpr int kReloadTag = 9803;
 inline constexpr int kApplyTagChanges = 9804;
 
+// The texture editor's Special menu.
+inline constexpr int kSplitRgba = 1002;
+inline constexpr int kMergeRgbAndAlpha = 1003;
+inline constexpr int kRecompressTextures = 1004;
+
 // Imports started from a tag file window.
 inline constexpr int kImportCameraMotion = 1005;
 inline constexpr int kImportCinFile = 1006;

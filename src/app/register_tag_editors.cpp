@@ -27,6 +27,7 @@
 #include "dialogs/ui/dialog_preview_form.h"
 #include "mesh/ui/mesh_form.h"
 #include "sound/ui/soun_form.h"
+#include "textures/ui/txst_form.h"
 
 namespace zephane {
 
@@ -56,6 +57,7 @@ void register_tag_editors() {
     register_scenery_editor();
     register_sound_list_editor();
     register_sound_editor();
+    register_texture_stack_editor();
     register_text_editors();
     register_units_editor();
     register_wind_editor();

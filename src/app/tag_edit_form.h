@@ -89,6 +89,8 @@ public:
     // ---- For subclasses -------------------------------------------------------------------
     // Where the editor's own controls go.
     QWidget* content() const { return background_; }
+    // The scroll area around content().
+    QScrollArea* scroll_area() const { return scroll_; }
     // A reference field: the name button (id) that picks a tag of the type, and the small
     // button (open_id) that opens it. Returns the row holding both.
     QWidget* make_reference_field(int id, int open_id, tag_type type, QWidget* parent);

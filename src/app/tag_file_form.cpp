@@ -155,11 +155,13 @@ bool TTagFileForm::command_status(int command, CommandState& state) {
     case command::kImportCinFile:
         state.enabled = has_file;
         return true;
-    case command::kImportCameraMotion:
     case command::kImportNewColormap:
     case command::kReplaceColormap:
     case command::kCollapseTerrainDetail:
-        state.enabled = false; // until their importers exist
+        state.enabled = has_file;
+        return true;
+    case command::kImportCameraMotion:
+        state.enabled = false; // until its importer exists
         return true;
     default:
         return false;
@@ -200,6 +202,13 @@ bool TTagFileForm::do_command(int command) {
         return true;
     case command::kImportCinFile:
         import_cin_file();
+        return true;
+    case command::kImportNewColormap:
+    case command::kReplaceColormap:
+        import_colormap();
+        return true;
+    case command::kCollapseTerrainDetail:
+        collapse_terrain_detail();
         return true;
     default:
         return false;

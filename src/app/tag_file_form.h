@@ -68,6 +68,10 @@ private:
     void create_tag();
     // Command 1006: one Dialog tag per window of an interface description file.
     void import_cin_file();
+    // Commands 2016 and 2017: a new texture stack tag from a Photoshop document.
+    void import_colormap();
+    // Command 2018: the Collapse Terrain Detail dialog into this file.
+    void collapse_terrain_detail();
     // Reveals the tags' rows and selects them (only them).
     void select_tags(const std::vector<TagEntry*>& tags);
     void drop_file(TagFile& target, const std::string& path);

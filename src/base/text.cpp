@@ -34,4 +34,17 @@ void copy_text(char* field, std::size_t width, std::string_view text) {
     std::memcpy(field, text.data(), std::min(width, text.size()));
 }
 
+bool has_extension_token(std::string_view extensions, std::string_view token) {
+    if (token.empty()) return false;
+    std::size_t at = 0;
+    while (at < extensions.size()) {
+        while (at < extensions.size() && extensions[at] == ' ') ++at;
+        std::size_t end = extensions.find(' ', at);
+        if (end == std::string_view::npos) end = extensions.size();
+        if (end > at && equal_ignoring_case(extensions.substr(at, end - at), token)) return true;
+        at = end;
+    }
+    return false;
+}
+
 } // namespace zephane

@@ -26,4 +26,8 @@ bool contains_ignoring_case(std::string_view haystack, std::string_view lower_ne
 // Fills a fixed-width field: the text cut to `width` bytes, the rest zeros.
 void copy_text(char* field, std::size_t width, std::string_view text);
 
+// Whether a space-separated extension list holds the whole token, letters compared without
+// regard to case ("GL_ARB_multitexture" is not found in "GL_ARB_multitexture_ext").
+bool has_extension_token(std::string_view extensions, std::string_view token);
+
 } // namespace zephane

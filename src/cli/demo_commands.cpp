@@ -9,6 +9,8 @@
 #include "dialogs/dialog_payload.h"
 #include "mesh/mesh_header.h"
 #include "mesh/new_mesh.h"
+#include "textures/texture_pixels.h"
+#include "textures/texture_stack.h"
 #include "base/byte_reader.h"
 #include "base/byte_swap.h"
 
@@ -237,6 +239,46 @@ Payload options_dialog() {
     return write_dialog_payload(dialog);
 }
 
+// A texture of generated pixels: colour bands, a soft disc as alpha or mask.
+std::unique_ptr<stacked_texture> demo_texture(int side, int channels, std::uint8_t kind, std::uint8_t layer,
+                                              int quality) {
+    PixelImage image{side, side, channels, std::vector<std::uint8_t>(std::size_t(side) * side * channels)};
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            std::uint8_t* p = &image.pixels[(std::size_t(y) * side + x) * channels];
+            const int dx = x - side / 2, dy = y - side / 2;
+            const int disc = std::clamp(255 - (dx * dx + dy * dy) * 255 / (side * side / 4), 0, 255);
+            if (channels == 1) {
+                p[0] = static_cast<std::uint8_t>(disc);
+                continue;
+            }
+            p[0] = static_cast<std::uint8_t>(x * 255 / side);
+            p[1] = static_cast<std::uint8_t>(96 + (y * 128 / side));
+            p[2] = static_cast<std::uint8_t>(((x / 16 + y / 16) % 2) ? 200 : 60);
+            if (channels == 4) p[3] = static_cast<std::uint8_t>(disc);
+        }
+    auto texture = std::make_unique<stacked_texture>();
+    texture->channels = static_cast<std::uint8_t>(channels);
+    texture->layer_kind = kind;
+    texture->layer = layer;
+    texture->width = texture->height = static_cast<std::uint16_t>(side);
+    texture->set_data(image.pixels, kFormatRaw);
+    if (quality > 0) recompress_texture(*texture, quality);
+    return texture;
+}
+
+Payload demo_textures() {
+    StackSet set;
+    insert_texture(set, 0, -1, demo_texture(256, 3, kLayerBaseTexture, 0, 85));
+    insert_texture(set, 0, -1, demo_texture(128, 1, kLayerDetailMask, 0, 85));
+    insert_texture(set, 1, -1, demo_texture(128, 4, kLayerBaseTexture, 0, 0));
+    auto detail = demo_texture(64, 3, kLayerDetailTexture, 1, 0);
+    detail->du_u = 16384;
+    detail->dv_v = 16384;
+    insert_texture(set, 2, -1, std::move(detail));
+    return *build_stack_payload(set);
+}
+
 void make_demo(ToolIo& io, const std::string& folder) {
     const fs::path root(folder);
     std::error_code error;
@@ -313,6 +355,8 @@ void make_demo(ToolIo& io, const std::string& folder) {
         {"strings/unit names.tag",
          {kStli, fourcc("unam"), "Unit Names (local)", text_payload("Dwarf\nTroll\nBerserk\n")}},
         {"images/banner.tag", {kJpeg, fourcc("bann"), "banner.jpg", jpeg_payload(160, 96)}},
+        {"textures/demo textures.tag",
+         {kTextureStackType, fourcc("demo"), "Demo Textures", demo_textures()}},
         // One of every other definition type, referring to each other where they can.
         {"effects/torch light.tag",
          {fourcc("loli"), fourcc("torc"), "Torch Light", definition(fourcc("loli"), {})}},

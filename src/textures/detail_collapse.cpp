@@ -207,7 +207,7 @@ std::unique_ptr<StackSet> collapse_stack_sets(const StackSet& terrain, const Sta
 }
 
 TagEntry* collapse_terrain(TagDatabase& db, TagFile& file, tag_id terrain, tag_id details,
-                           std::string* problem) {
+                           std::string* problem, const HeavyWorkRunner& run_heavy) {
     TagEntry* terrain_tag = db.find_tag(kTextureStackType, terrain);
     TagEntry* detail_tag = db.find_tag(kTextureStackType, details);
     if (!terrain_tag || !detail_tag) {
@@ -229,10 +229,18 @@ TagEntry* collapse_terrain(TagDatabase& db, TagFile& file, tag_id terrain, tag_i
         set_problem(problem, "detail stack: " + reason);
         return nullptr;
     }
-    const auto collapsed = collapse_stack_sets(*terrain_set, *detail_set, problem);
-    if (!collapsed) return nullptr;
-    auto payload = build_stack_payload(*collapsed, problem);
-    if (!payload) return nullptr;
+    std::optional<std::vector<std::uint8_t>> payload;
+    std::string reason_of_heavy;
+    const auto heavy = [&] {
+        const auto collapsed = collapse_stack_sets(*terrain_set, *detail_set, &reason_of_heavy);
+        if (collapsed) payload = build_stack_payload(*collapsed, &reason_of_heavy);
+    };
+    if (run_heavy) run_heavy(heavy);
+    else heavy();
+    if (!payload) {
+        set_problem(problem, reason_of_heavy);
+        return nullptr;
+    }
     const tag_id id = db.make_tag_id(kCollapsedStackName, kTextureStackType, &file);
     return db.add_tag(&file, kTextureStackType, id, tag_type_version(kTextureStackType),
                       kCollapsedStackName, 0, 0, std::move(*payload));

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,7 +52,10 @@ std::unique_ptr<StackSet> collapse_stack_sets(const StackSet& terrain, const Sta
 // result to file as "Collapsed Terrain Stack" with an id unique among the file's texture
 // stacks. None with the reason when a tag is missing or the input is refused; a terrain set
 // without stacks makes nothing.
+// The collapse itself touches no tag: run_heavy (when given) runs it, for instance on a
+// worker thread, and returns when it is over.
+using HeavyWorkRunner = std::function<void(const std::function<void()>& work)>;
 TagEntry* collapse_terrain(TagDatabase& db, TagFile& file, tag_id terrain, tag_id details,
-                           std::string* problem = nullptr);
+                           std::string* problem = nullptr, const HeavyWorkRunner& run_heavy = {});
 
 } // namespace zephane

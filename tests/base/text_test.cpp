@@ -36,5 +36,15 @@ TEST(Text, FixedWidthFieldsAreCutAndZeroFilled) {
     EXPECT_EQ(std::string(field, 4), "abcd");
 }
 
+TEST(Text, ExtensionTokensMatchWhole) {
+    const char* list = "GL_EXT_bgra GL_arb_MULTITEXTURE  GL_ARB_multitexture_ext";
+    EXPECT_TRUE(has_extension_token(list, "GL_ARB_multitexture"));
+    EXPECT_TRUE(has_extension_token(list, "GL_EXT_bgra"));
+    EXPECT_FALSE(has_extension_token("GL_ARB_multitexture_ext GL_EXT_bgra", "GL_ARB_multitexture"));
+    EXPECT_FALSE(has_extension_token("XGL_ARB_multitexture", "GL_ARB_multitexture"));
+    EXPECT_FALSE(has_extension_token("", "GL_ARB_multitexture"));
+    EXPECT_FALSE(has_extension_token(list, ""));
+}
+
 } // namespace
 } // namespace zephane
