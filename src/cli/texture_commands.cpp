@@ -62,6 +62,26 @@ void import_psd_command(ToolIo& io, const std::string& path, const std::string& 
     io.out << tag_id_to_text(id) << '\n';
 }
 
+// The document's layers as full-size textures in a new stack after the last one.
+void import_psd_layers_command(ToolIo& io, const std::string& path, const std::string& type_id,
+                               const std::string& psd) {
+    TagDatabase db;
+    TagFile& file = open_tag_file(db, path);
+    TagEntry& entry = find_tag_or_fail(db, file, type_id);
+    std::string problem;
+    auto set = read_stack_set(db, entry, &problem);
+    if (!set) throw ToolError("cannot read " + type_id + ": " + problem);
+    const std::size_t stack = set->stacks.size();
+    std::vector<stacked_texture*> inserted;
+    import_psd_layers_file(*set, stack, 0, psd, &inserted, &problem);
+    if (inserted.empty())
+        throw ToolError("nothing imported from " + psd + (problem.empty() ? "" : ": " + problem));
+    if (!write_stack_set(db, *set, entry, &problem)) throw ToolError("cannot store " + type_id + ": " + problem);
+    save_file(db, file);
+    io.out << inserted.size() << (inserted.size() == 1 ? " texture" : " textures") << " imported into stack "
+           << stack << '\n';
+}
+
 tag_id parse_id(const std::string& text) {
     if (text.size() != 4) throw ToolError("'" + text + "' is not a tag id (four characters)");
     return text_to_tag_id(text);
@@ -110,6 +130,18 @@ void add_texture_commands(CLI::App& app, ToolIo& io) {
     import->add_option("TAGFILE", *import_path, "tag file (made when missing)")->required();
     import->add_option("PSD", *psd, "Photoshop document")->required();
     import->callback([&io, import_path, psd] { import_psd_command(io, *import_path, *psd); });
+
+    auto* layers = app.add_subcommand(
+        "import-psd-layers", "Add each layer of a Photoshop document (sides powers of two) as a "
+                             "full-size texture, in a new stack after the last one, and save");
+    auto layers_path = std::make_shared<std::string>(), layers_tag = std::make_shared<std::string>();
+    auto layers_psd = std::make_shared<std::string>();
+    layers->add_option("TAGFILE", *layers_path, "tag file")->required();
+    layers->add_option("TYPE:ID", *layers_tag, "the texture stack tag")->required();
+    layers->add_option("PSD", *layers_psd, "Photoshop document")->required();
+    layers->callback([&io, layers_path, layers_tag, layers_psd] {
+        import_psd_layers_command(io, *layers_path, *layers_tag, *layers_psd);
+    });
 
     auto* collapse = app.add_subcommand(
         "collapse", "Bake the detail textures of a detail stack into the base maps of a terrain "

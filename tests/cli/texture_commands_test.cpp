@@ -1,4 +1,4 @@
-// txst-info, import-psd, collapse and export-texture.
+// txst-info, import-psd, import-psd-layers, collapse and export-texture.
 
 #include <gtest/gtest.h>
 
@@ -81,6 +81,33 @@ TEST(ToolImportPsd, CutsTheDocumentIntoANewTagNamedAfterIt) {
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("cannot import"), std::string::npos);
     EXPECT_NE(bad.err.find("signature"), std::string::npos);
+}
+
+TEST(ToolImportPsdLayers, AppendsTheLayersAsANewStack) {
+    ScratchFolder folder;
+    const std::string tags = small_file(folder);
+    const auto before = data::read_bytes(tags);
+    const auto result = run({"import-psd-layers", tags, "txst:ston", fixture("gimp-layers.psd")});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "4 textures imported into stack 2\n");
+    const auto info = run({"txst-info", tags, "txst:ston"});
+    EXPECT_EQ(info.out.rfind("3 stacks\n", 0), 0u) << info.out;
+    EXPECT_NE(info.out.find("stack 2: 4 textures, flags 0, word 1\n  texture 0: rgb, raw data, base texture"),
+              std::string::npos)
+        << info.out;
+    EXPECT_NE(info.out.find("stack 1: 1 textures, flags 1"), std::string::npos) << "earlier stacks kept";
+
+    // Refusals leave the file as it was.
+    const auto after = data::read_bytes(tags);
+    for (const auto& args : {std::vector<std::string>{"import-psd-layers", tags, "txst:ston", folder / "missing.psd"},
+                             std::vector<std::string>{"import-psd-layers", tags, "txst:ston", fixture("../sample.tag")},
+                             std::vector<std::string>{"import-psd-layers", tags, "txst:none", fixture("gimp-layers.psd")}}) {
+        const auto refused = run(args);
+        EXPECT_EQ(refused.status, 1) << args[3];
+        EXPECT_FALSE(refused.err.empty());
+        EXPECT_EQ(data::read_bytes(tags), after);
+    }
+    EXPECT_NE(before, after);
 }
 
 TEST(ToolCollapse, AddsTheCollapsedStack) {
