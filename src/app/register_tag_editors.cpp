@@ -27,6 +27,8 @@
 #include "dialogs/ui/dialog_preview_form.h"
 #include "mesh/ui/mesh_form.h"
 #include "sound/ui/soun_form.h"
+#include "textures/ui/grsp_form.h"
+#include "textures/ui/spri_form.h"
 
 namespace zephane {
 
@@ -56,6 +58,8 @@ void register_tag_editors() {
     register_scenery_editor();
     register_sound_list_editor();
     register_sound_editor();
+    register_sprite_editor();
+    register_ground_sprites_editor();
     register_text_editors();
     register_units_editor();
     register_wind_editor();
