@@ -216,7 +216,7 @@ private:
         SpriteSequence* s = sequence_at(shown_sequence_);
         if (!s) return;
         for (auto [id, mode] : kModes)
-            if (get_boolean(id)) s->record.mode = mode; // none checked: the stored mode stays
+            if (control<QRadioButton>(id)->isChecked()) s->record.mode = mode; // none: the stored mode stays
         s->record.time = static_cast<std::int32_t>(get_integer(kTime));
         s->record.probability = static_cast<std::int32_t>(get_integer(kProbability));
     }
