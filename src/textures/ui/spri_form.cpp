@@ -136,7 +136,9 @@ private:
                                                  {{kNewSequence, "New"}, {kDeleteSequence, "Delete"}},
                                                  [this](int id) { command(id); });
         sequences_ = list.list;
-        layout->addWidget(list.widget, 1);
+        // Room for the eight sequences a definition holds, no more.
+        sequences_->setMaximumHeight(sequences_->fontMetrics().height() * MAX_SPRITE_SEQUENCES + 12);
+        layout->addWidget(list.widget);
         for (auto [id, mode] : kModes) {
             const char* text = mode == kSpriteLoopsForever  ? "Loops Forever"
                                : mode == kSpriteLoopsFinite ? "Loops Finite"
@@ -149,6 +151,7 @@ private:
         form->addRow(QStringLiteral("Time:"), number_edit(kTime, group));
         form->addRow(QStringLiteral("Prb:"), number_edit(kProbability, group));
         layout->addLayout(form);
+        layout->addStretch(1);
         connect(sequences_, &QListWidget::currentRowChanged, this, [this] {
             store_options();
             sequence_selected(0);
