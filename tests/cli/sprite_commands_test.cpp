@@ -18,15 +18,7 @@ using test::ToolRun;
 using zephane::test::ScratchFolder;
 namespace data = zephane::test;
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes stored_payload(const std::string& path, tag_type type, tag_id id) {
-    TagDatabase db;
-    TagFile* file = db.read_tag_file(path, false);
-    if (!file) return {};
-    TagEntry* entry = db.find_tag_in_file(*file, type, id);
-    const Payload* payload = entry ? db.get_tag_data(*entry) : nullptr;
-    return payload ? *payload : Bytes{};
-}
+using zephane::test::stored_payload;
 
 TEST(ToolSprites, NewTagsAndRewriteGoThroughTheTypesReaders) {
     ScratchFolder folder;
