@@ -28,6 +28,8 @@
 #include "mesh/ui/mesh_form.h"
 #include "sound/ui/soun_form.h"
 #include "textures/ui/txst_form.h"
+#include "textures/ui/grsp_form.h"
+#include "textures/ui/spri_form.h"
 
 namespace zephane {
 
@@ -58,6 +60,8 @@ void register_tag_editors() {
     register_sound_list_editor();
     register_sound_editor();
     register_texture_stack_editor();
+    register_sprite_editor();
+    register_ground_sprites_editor();
     register_text_editors();
     register_units_editor();
     register_wind_editor();

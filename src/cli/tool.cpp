@@ -52,6 +52,7 @@ int run_tool(const std::vector<std::string>& args, std::ostream& out, std::ostre
     add_tag_file_commands(app, io);
     add_generic_tag_commands(app, io);
     add_texture_commands(app, io);
+    add_sprite_commands(app, io);
     add_sound_commands(app, io);
     add_skeletal_commands(app, io);
     add_definition_commands(app, io);

@@ -33,6 +33,7 @@ int run_tool(const std::vector<std::string>& args, std::ostream& out, std::ostre
 void add_tag_file_commands(CLI::App& app, ToolIo& io);
 void add_database_commands(CLI::App& app, ToolIo& io);
 void add_texture_commands(CLI::App& app, ToolIo& io);
+void add_sprite_commands(CLI::App& app, ToolIo& io);
 void add_sound_commands(CLI::App& app, ToolIo& io);
 void add_skeletal_commands(CLI::App& app, ToolIo& io);
 void add_definition_commands(CLI::App& app, ToolIo& io);

@@ -29,6 +29,7 @@
 #include "mesh/mesh_dependencies.h"
 #include "skeletal/skmd_type.h"
 #include "sound/sound_tag.h"
+#include "textures/sprite_type.h"
 #include "textures/texture_stack_type.h"
 
 namespace zephane {
@@ -68,6 +69,8 @@ void register_tag_types() {
     // Sounds, textures and models:
     register_sound_type();
     register_texture_stack_type();
+    register_sprite_type();
+    register_ground_sprites_type();
     register_skeletal_model_type();
 }
 

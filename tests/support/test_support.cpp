@@ -162,4 +162,13 @@ void open_to_everyone(const std::filesystem::path& folder) {
         std::filesystem::permissions(entry.path(), std::filesystem::perms::all, std::filesystem::perm_options::add);
 }
 
+std::vector<std::uint8_t> stored_payload(const std::string& path, tag_type type, tag_id id) {
+    TagDatabase db;
+    TagFile* file = db.read_tag_file(path, false);
+    if (!file) return {};
+    TagEntry* entry = db.find_tag_in_file(*file, type, id);
+    const Payload* payload = entry ? db.get_tag_data(*entry) : nullptr;
+    return payload ? *payload : std::vector<std::uint8_t>{};
+}
+
 } // namespace zephane::test

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/byte_reader.h"
 #include "tags/dependency_reporter.h"
 #include "tags/tag_database.h"
 #include "tags/tag_observer.h"
@@ -43,6 +44,19 @@ void write_file_bytes(const std::string& path, const std::vector<std::uint8_t>& 
 std::vector<std::uint8_t> bytes_of(const std::string& text);
 // 0, 1, 2 ... (mod 256): bytes whose every position can be told apart.
 std::vector<std::uint8_t> counting_bytes(std::size_t n);
+
+// The payload of one tag as a fresh database reads it from the file (empty when it has none).
+std::vector<std::uint8_t> stored_payload(const std::string& path, tag_type type, tag_id id);
+
+// The field a reader's refusal (FormatError) names, or "" when the reader accepted.
+template <typename Read> std::string refused_field(Read&& read) {
+    try {
+        read();
+    } catch (const FormatError& e) {
+        return e.field();
+    }
+    return {};
+}
 
 // One tag as a test describes it.
 struct TestTag {

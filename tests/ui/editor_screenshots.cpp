@@ -27,8 +27,14 @@
 #include "mesh/mesh_header.h"
 #include "mesh/new_mesh.h"
 #include "mesh/ui/new_mesh_dialog.h"
+#include "textures/grsp_payload.h"
+#include "textures/sprite_definition.h"
+#include "textures/sprite_edit.h"
+#include "textures/texture_stack.h"
+#include "textures/ui/spri_form.h"
 
 #include <QAbstractButton>
+#include <algorithm>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -189,6 +195,38 @@ void write_editor_tags(const std::string& path) {
     Payload mesh = new_mesh_payload(64, 64);
     byte_swap_copy("mesh header", mesh.data(), &isle, sizeof isle, 1, kMeshHeaderCodes);
     add(fourcc("mesh"), "isle", "Isle of Reeds", std::move(mesh));
+    // A flame texture, a sprite of two frames cut from it, and ground sprites growing it.
+    StackSet flames;
+    for (int k = 0; k < 2; ++k) {
+        auto texture = std::make_unique<stacked_texture>();
+        texture->channels = 3;
+        texture->width = texture->height = 64;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                for (int c : {255 - y * 2, 120 + x + k * 60, 40 * k})
+                    texture->compressed_data.push_back(static_cast<std::uint8_t>(std::clamp(c, 0, 255)));
+        insert_texture(flames, 0, k, std::move(texture));
+    }
+    add(fourcc("txst"), "flam", "Flames", *build_stack_payload(flames));
+    SpriteDefinition fire;
+    for (int k = 0; k < 2; ++k) {
+        sprite_frame frame = new_sprite_frame();
+        frame.texture_stack = fourcc("flam");
+        frame.texture_index = k;
+        add_sprite_frame(fire, frame);
+    }
+    append_sprite_sequence(fire);
+    append_sprite_sequence(fire);
+    for (int k = 0; k < 3; ++k) append_sequence_entry(fire, 0, static_cast<std::size_t>(k % 2));
+    fire.sequences[0].entries[1].rotation = 0.25f;
+    fire.sequences[0].entries[1].sound = fourcc("rivr");
+    add(fourcc("spri"), "fire", "Camp Fire", build_sprite_payload(fire));
+    GroundSprites moss = parse_ground_sprites(new_ground_sprites_payload());
+    moss.sets[0].record.sprite = fourcc("fire");
+    moss.sets[0].record.density = 12;
+    set_ground_sprite_mask(moss.sets[0], "campfires.jpg", std::vector<std::uint8_t>(2048, 0x80));
+    moss.sets[2].record.density = -3;
+    add(fourcc("grsp"), "moss", "Camp Fires", commit_ground_sprites(moss));
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     if (!db.write_tag_file(path, *file, true, TAG_FILE_TYPE_PLUGIN))
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
@@ -291,6 +329,7 @@ int main(int argc, char** argv) {
         {"prgr", "boom", "editor-projectile-group"}, {"unit", "dwar", "editor-units"},
         {"proj", "sach", "editor-projectile"},       {"mons", "dwar", "editor-monster"},
         {"bina", "optn", "dialog-preview"},
+        {"spri", "fire", "editor-sprite-definition"}, {"grsp", "moss", "editor-ground-sprites"},
     };
     for (const Shot& s : shots) {
         TTagEditForm& editor = shooter.open(s.type, s.id);
@@ -338,6 +377,10 @@ int main(int argc, char** argv) {
     shooter.shoot_next_dialog(QStringLiteral("dialog-projectile-group-part"), 1002);
     group.control<QAbstractButton>(11909)->click();
     shooter.close(group);
+    TTagEditForm& sprite = shooter.open("spri", "fire");
+    shooter.shoot_next_dialog(QStringLiteral("dialog-sprite-frame"), 102);
+    sprite.control<QAbstractButton>(sprite_control::kEditFrame)->click();
+    shooter.close(sprite);
 
     // The mesh's Mesh Terrain Window and the New Mesh dialog.
     TTagEditForm& terrain = shooter.open("mesh", "isle", true);
