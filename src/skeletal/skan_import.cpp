@@ -17,7 +17,6 @@ using namespace skl_math;
 constexpr float kFadeIn = 0.125f, kInterruptFade = 0.5f, kFadeOut = 0.125f;
 constexpr double kRotationScale = 32767.0;
 constexpr double kYawUnitsPerDegree = 182.0444; // 65536 ÷ 360
-constexpr int kExponentLimit = 200;
 constexpr tag_id kNoTag32 = 0xFFFFFFFFu;
 
 struct Pose {
@@ -65,20 +64,6 @@ bool has_parent(const std::vector<skan_bone_base>& bones, std::size_t i) {
 Mat3 yaw_matrix(double yaw) {
     const double c = std::cos(yaw), s = std::sin(yaw);
     return {{{c, -s, 0}, {s, c, 0}, {0, 0, 1}}};
-}
-
-std::int16_t exponent_for(double largest, double& factor) {
-    factor = 1.0;
-    int e = 0;
-    while (largest * factor < 16383.0 && e < kExponentLimit) {
-        factor *= 2.0;
-        ++e;
-    }
-    while (largest * factor > 32767.0 && e > -kExponentLimit) {
-        factor *= 0.5;
-        --e;
-    }
-    return static_cast<std::int16_t>(e);
 }
 
 skan_bone_pose quantise_pose(const Pose& local, double factor) {
@@ -205,7 +190,7 @@ SkanAnimation import_skan_animation(const SklFile& file, const std::vector<skan_
     animation.header.flags = options.loopable ? kSkanLoopable : 0;
     animation.header.frames_per_second = skan_fixed_8_8(static_cast<double>(file.frame_rate));
     double factor = 1.0;
-    animation.header.position_exponent = exponent_for(largest, factor);
+    animation.header.position_exponent = skan_position_exponent(largest, factor);
     animation.header.fade_in = kFadeIn;
     animation.header.interrupt_fade = kInterruptFade;
     animation.header.fade_out = kFadeOut;

@@ -22,7 +22,7 @@ constexpr std::uint64_t kEntrySize = sizeof(skan_state_entry);
 constexpr std::uint64_t kPointerSize = 4;
 // Version 1 scales quaternion components by 32000, version 2 by 32767.
 constexpr double kV1Rotation = 32000.0, kV2Rotation = 32767.0;
-// The version 1 position scale's exponent loop: enough doublings for the smallest float.
+// The exponent loops stop here: more steps than any non-zero float needs.
 constexpr int kExponentLimit = 200;
 
 double round_clamped(double value, double low, double high) {
@@ -121,19 +121,10 @@ std::uint64_t total_size(const SkeletalAnimationSet& set) {
 
 std::int16_t v1_exponent(double scale, double& factor) {
     factor = 1.0;
-    int e = 0;
     // A scale of 0, NaN or infinity has no exponent to find: positions come out 0 or clamped.
     const double g = std::fabs(scale * kV1Rotation);
     if (!(g > 0) || !std::isfinite(g)) return 0;
-    while (g * factor < 16383.0 && e < kExponentLimit) {
-        factor *= 2.0;
-        ++e;
-    }
-    while (g * factor > 32767.0 && e > -kExponentLimit) {
-        factor *= 0.5;
-        --e;
-    }
-    return static_cast<std::int16_t>(e);
+    return skan_position_exponent(g, factor);
 }
 
 SkanAnimation update_animation(const skan_animation_v1& a1, std::vector<SkanFrame> frames) {
@@ -167,6 +158,20 @@ SkanAnimation update_animation(const skan_animation_v1& a1, std::vector<SkanFram
 }
 
 } // namespace
+
+std::int16_t skan_position_exponent(double largest, double& factor) {
+    factor = 1.0;
+    int e = 0;
+    while (largest * factor < 16383.0 && e < kExponentLimit) {
+        factor *= 2.0;
+        ++e;
+    }
+    while (largest * factor > 32767.0 && e > -kExponentLimit) {
+        factor *= 0.5;
+        --e;
+    }
+    return static_cast<std::int16_t>(e);
+}
 
 std::uint64_t skan_frame_size(std::uint64_t bone_count) {
     return (kFrameRecordSize + kPoseSize * bone_count + 3) / 4 * 4;

@@ -67,6 +67,10 @@ private:
 };
 inline constexpr const char* kSkanVersion1Refusal = "version 1: run update first";
 
+// The exponent e (and factor 2^e) that puts `largest` × 2^e between 16383 and 32767: doubled
+// while below 16383, then halved while above 32767, at most 200 steps each way.
+std::int16_t skan_position_exponent(double largest, double& factor);
+
 // Fixed-point conversions, rounding halves away from zero; NaN gives 0, values past the range
 // take its bound.
 std::int16_t skan_quantise16(double value); // clamped to -32767..32767
