@@ -31,10 +31,15 @@ public:
     // Alert buttons when a second tag would go into a single-tag file under local.
     static constexpr int kNewFilesButton = 111;
     static constexpr int kSaveAsPluginButton = 112;
+    // The status line under the rows: what the last import did (hidden while empty).
+    static constexpr int kStatusControl = 3;
 
     // Registers the window with its file.
     TTagFileForm(TZephaneApp& app, TagFile& file);
     ~TTagFileForm() override;
+
+    QString status_text() const;
+    void set_status(const QString& text);
 
     TagFile* file() const { return file_; }
 
@@ -68,6 +73,8 @@ private:
     void create_tag();
     // Command 1006: one Dialog tag per window of an interface description file.
     void import_cin_file();
+    // Command 1005: a camera animation tag from a 3D Studio ASE file.
+    void import_camera_motion();
     // Reveals the tags' rows and selects them (only them).
     void select_tags(const std::vector<TagEntry*>& tags);
     void drop_file(TagFile& target, const std::string& path);

@@ -3,12 +3,60 @@
 #include "app/app_texts.h"
 #include "app/tag_file_form.h"
 #include "app/zephane_app.h"
+#include "base/posix_file.h"
 #include "dialogs/dialog_builder.h"
 #include "framework/xg_file_dialog.h"
+#include "skeletal/canm_payload.h"
+#include "skeletal/skl_import.h"
+#include "tags/tag_types.h"
 
 #include <QFileInfo>
+#include <cstdio>
 
 namespace zephane {
+
+namespace {
+
+template <typename... Args>
+QString formatted(const char* format, Args... args) {
+    char text[512];
+    std::snprintf(text, sizeof text, format, args...);
+    return QString::fromLatin1(text);
+}
+
+} // namespace
+
+void TTagFileForm::import_camera_motion() {
+    FileDialogRequest request;
+    request.filter = QString::fromLatin1(text::kAseFileFilter);
+    request.default_extension = QStringLiteral("ASE");
+    if (file_->spec)
+        request.folder = QFileInfo(QString::fromStdString(*file_->spec)).absolutePath();
+    const std::optional<QString> chosen = xg_choose_file(this, request);
+    if (!chosen) return;
+    const std::string path = QFileInfo(*chosen).absoluteFilePath().toStdString();
+    const std::string shown = QFileInfo(*chosen).fileName().toStdString();
+    const auto bytes = read_whole_file(path);
+    const AseCameraRead read = bytes ? read_ase_camera(*bytes) : AseCameraRead{std::nullopt, text::kFileUnreadable};
+    if (!read.animation) {
+        // Nothing is added; the window says why.
+        set_status(formatted(text::kCameraRefusedFormat, shown.c_str(), read.refusal.c_str()));
+        return;
+    }
+    const std::string name = import_name_for(path, 31);
+    const std::vector<TagEntry*> added = add_tags(1, [&](TagFile& target) {
+        TagDatabase& db = app_.db();
+        const tag_id id = db.make_tag_id(name, kCameraAnimationTagType, nullptr);
+        return std::vector<TagEntry*>{db.add_tag(&target, kCameraAnimationTagType, id,
+                                                 tag_type_version(kCameraAnimationTagType), name, 0, 0,
+                                                 save_canm_payload(*read.animation))};
+    });
+    rebuildTree(true);
+    select_tags(added);
+    if (!added.empty())
+        set_status(formatted(text::kCameraImportedFormat, shown.c_str(), read.animation->positions.size(),
+                             read.animation->rotations.size()));
+}
 
 void TTagFileForm::import_cin_file() {
     FileDialogRequest request;
