@@ -6,6 +6,7 @@
 #include "base/posix_file.h"
 #include "skeletal/box_tree_depth.h"
 #include "skeletal/canm_payload.h"
+#include "skeletal/skan_actions.h"
 #include "skeletal/skan_import.h"
 #include "skeletal/collision_build.h"
 #include "skeletal/skl_import.h"
@@ -350,13 +351,9 @@ void skan_info(ToolIo& io, const std::string& path, const std::string& type_id) 
         out << "    fades: in " << fixed_text(h.fade_in) << ", interrupt " << fixed_text(h.interrupt_fade) << ", out "
             << fixed_text(h.fade_out) << '\n';
         out << "    motion total: " << fixed_text(motion) << '\n';
-        for (std::size_t f = 0; f < a.frames.size(); ++f) {
-            const skan_frame& r = a.frames[f].record;
-            if (r.action == 0 && is_null_reference(r.action_tag)) continue;
-            out << "    action frame " << f << ": type " << (r.action & kSkanActionTypeMask)
-                << ((r.action & kSkanKeyFrame) ? ", key frame" : "") << ", bone " << skan_action_bone(r)
-                << ", tag " << tag_id_to_text(r.action_tag) << '\n';
-        }
+        for (std::size_t f = 0; f < a.frames.size(); ++f)
+            if (a.frames[f].record.action != 0)
+                out << "    action " << skan_frame_action_text(db, set.bones, a, static_cast<int>(f)) << '\n';
     }
     out << "states: " << set.states.size() << '\n';
     for (std::size_t i = 0; i < set.states.size(); ++i) {

@@ -17,10 +17,11 @@ void skeletal_animation_defaults(TagDatabase& db, TagEntry& entry) {
 
 void skeletal_animation_dependencies(TagDatabase& db, TagEntry& entry, DependencyReporter& reporter) {
     const Payload* payload = db.get_tag_data(entry);
-    if (!payload || entry.version != kSkanVersion) return;
+    if (!payload) return;
     SkeletalAnimationSet set;
     try {
-        set = load_skan_payload(*payload);
+        // A version 1 tag lists what its update would hold; the tag itself is left alone.
+        set = entry.version == 1 ? load_skan_payload(update_skan_payload_v1(*payload)) : load_skan_payload(*payload);
     } catch (const FormatError&) {
         return; // a payload the loader refuses lists nothing
     }

@@ -1,4 +1,5 @@
 #include "skeletal/skan_payload.h"
+#include "skeletal/skan_actions.h"
 
 #include <gtest/gtest.h>
 
@@ -286,9 +287,37 @@ TEST_F(SkanType, NewTagsAndDependenciesOfEveryFrameAction) {
         {fourcc("soun"), fourcc("t000") + 1}, {fourcc("skmd"), fourcc("t000") + 2}, {fourcc("loli"), fourcc("t000") + 3},
         {fourcc("lpgr"), fourcc("t000") + 4}, {fourcc("proj"), fourcc("t000") + 6}, {fourcc("soun"), fourcc("t000") + 0x0801}};
     EXPECT_EQ(reporter.reported, expected);
+
+    // A version 1 tag lists the same through its update, and stays version 1.
+    const V1Animation old{"a", 0, 3, 0, 30.0f, 1.0f, {0.0f}, {0}, {{0, 0, 0, 0, 0, 0, 32000}}};
+    TagEntry* v1 = db.add_tag(file, kSkeletalAnimationTagType, fourcc("old_"), 1, "old", 0, 0, v1_payload(1, {old}));
+    test::RecordingReporter v1_reporter;
+    tag_type_dependencies(kSkeletalAnimationTagType)(db, *v1, v1_reporter);
+    EXPECT_EQ(v1_reporter.reported, (std::vector<std::pair<tag_type, tag_id>>{{fourcc("loli"), fourcc("snd ")}}));
+    EXPECT_EQ(v1->version, 1);
     EXPECT_NE(tag_type_rewrite(kSkeletalAnimationTagType), nullptr);
     EXPECT_NE(tag_type_updater(kSkeletalAnimationTagType), nullptr);
     EXPECT_NE(tag_type_rewrite(fourcc("canm")), nullptr);
+}
+
+TEST(SkanActions, FrameActionTextNamesTheActionTagAndBone) {
+    TagDatabase db;
+    db.add_tag(db.create_tag_file(), fourcc("soun"), fourcc("roar"), 1, "Roar", 0, 0, Payload{1});
+    SkeletalAnimationSet set = sample_set(2);
+    SkanAnimation& a = set.animations[0];
+    const auto text = [&](std::uint16_t action, tag_id tag, std::int16_t bone) {
+        a.frames[1].record.action = action;
+        a.frames[1].record.action_tag = tag;
+        set_skan_action_bone(a.frames[1].record, bone);
+        return skan_frame_action_text(db, set.bones, a, 1);
+    };
+    EXPECT_EQ(text(0x0801, fourcc("roar"), 1), "1. sound ACTION KEYFRAME Roar at leaf");
+    EXPECT_EQ(text(0x0002, fourcc("gone"), 0), "1. attach model (missing gone/skmd) at root");
+    EXPECT_EQ(text(0x0006, 0xFFFFFFFFu, 2), "1. emit as (unassigned tag) at invalid 2");
+    EXPECT_EQ(text(0x0005, fourcc("roar"), -1), "1. delete attachment  at invalid -1");
+    EXPECT_EQ(text(0x0809, 0, 0), "1. invalid 9 ACTION KEYFRAME  at root");
+    EXPECT_EQ(text(0x0008, 0, 0), "1. giant footprint  at root");
+    EXPECT_EQ(skan_frame_action_text(db, set.bones, a, 2), "bad frame 2");
 }
 
 } // namespace
