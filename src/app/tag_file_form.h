@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,8 @@ private:
     void import_cin_file();
     // Command 1005: a camera animation tag from a 3D Studio ASE file.
     void import_camera_motion();
+    // The open-file dialog of an import, starting in the file's folder.
+    std::optional<QString> choose_import_file(const char* filter, const char* extension);
     // Reveals the tags' rows and selects them (only them).
     void select_tags(const std::vector<TagEntry*>& tags);
     void drop_file(TagFile& target, const std::string& path);

@@ -26,13 +26,17 @@ QString formatted(const char* format, Args... args) {
 
 } // namespace
 
-void TTagFileForm::import_camera_motion() {
+std::optional<QString> TTagFileForm::choose_import_file(const char* filter, const char* extension) {
     FileDialogRequest request;
-    request.filter = QString::fromLatin1(text::kAseFileFilter);
-    request.default_extension = QStringLiteral("ASE");
+    request.filter = QString::fromLatin1(filter);
+    request.default_extension = QString::fromLatin1(extension);
     if (file_->spec)
         request.folder = QFileInfo(QString::fromStdString(*file_->spec)).absolutePath();
-    const std::optional<QString> chosen = xg_choose_file(this, request);
+    return xg_choose_file(this, request);
+}
+
+void TTagFileForm::import_camera_motion() {
+    const std::optional<QString> chosen = choose_import_file(text::kAseFileFilter, "ASE");
     if (!chosen) return;
     const std::string path = QFileInfo(*chosen).absoluteFilePath().toStdString();
     const std::string shown = QFileInfo(*chosen).fileName().toStdString();
@@ -59,12 +63,7 @@ void TTagFileForm::import_camera_motion() {
 }
 
 void TTagFileForm::import_cin_file() {
-    FileDialogRequest request;
-    request.filter = QString::fromLatin1(text::kCinFileFilter);
-    request.default_extension = QStringLiteral("CIN");
-    if (file_->spec)
-        request.folder = QFileInfo(QString::fromStdString(*file_->spec)).absolutePath();
-    const std::optional<QString> chosen = xg_choose_file(this, request);
+    const std::optional<QString> chosen = choose_import_file(text::kCinFileFilter, "CIN");
     if (!chosen) return;
     // The whole file is checked before any tag is added: a failed check keeps none of them.
     std::vector<TagEntry*> added;
