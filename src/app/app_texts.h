@@ -20,6 +20,11 @@ inline constexpr const char* kTagFileFilter = "Tolm 3 Tag File|*.tag|All Files|*
 inline constexpr const char* kAllFilesFilter = "All Files|*.*";
 inline constexpr const char* kCinFileFilter = "Ixel .CIN File|*.CIN";
 inline constexpr const char* kPhotoshopFileFilter = "Photoshop File|*.PSD";
+inline constexpr const char* kAseFileFilter = "3D Studio ASE|*.ASE";
+// The tag file window's status line after "Import Camera Motion".
+inline constexpr const char* kCameraImportedFormat = "%s: camera motion with %zu position and %zu rotation samples added";
+inline constexpr const char* kCameraRefusedFormat = "%s: no camera motion added (%s)";
+inline constexpr const char* kFileUnreadable = "the file cannot be read";
 inline constexpr const char* kTagExtension = "tag";
 inline constexpr const char* kUntitledFileName = "untitled.tag";
 

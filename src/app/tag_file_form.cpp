@@ -8,6 +8,8 @@
 #include "base/errors.h"
 
 #include <QIcon>
+#include <QLabel>
+#include <QLayout>
 #include <QTimer>
 #include <filesystem>
 
@@ -31,8 +33,26 @@ std::string tag_file_title(const TagFile& file) {
 TTagFileForm::TTagFileForm(TZephaneApp& app, TagFile& file) : TTagTreeForm(app), file_(&file) {
     app_.db().set_file_form(file, static_cast<void*>(this));
     setWindowIcon(QIcon(TTreeView::icon_pixmap(kIconTag)));
+    auto* status = new QLabel(this);
+    status->setContentsMargins(6, 3, 6, 3);
+    status->setWordWrap(true);
+    status->hide();
+    layout()->addWidget(status);
+    register_control(kStatusControl, status);
     updateTitle();
     rebuildTree(true);
+}
+
+QString TTagFileForm::status_text() const {
+    const QLabel* status = control<QLabel>(kStatusControl);
+    return status ? status->text() : QString();
+}
+
+void TTagFileForm::set_status(const QString& text) {
+    if (QLabel* status = control<QLabel>(kStatusControl)) {
+        status->setText(text);
+        status->setVisible(!text.isEmpty());
+    }
 }
 
 TTagFileForm::~TTagFileForm() {
@@ -153,15 +173,13 @@ bool TTagFileForm::command_status(int command, CommandState& state) {
         state.enabled = has_file && TagDatabase::tag_file_needs_save(*file_) && file_->spec;
         return true;
     case command::kImportCinFile:
+    case command::kImportCameraMotion:
         state.enabled = has_file;
         return true;
     case command::kImportNewColormap:
     case command::kReplaceColormap:
     case command::kCollapseTerrainDetail:
         state.enabled = has_file;
-        return true;
-    case command::kImportCameraMotion:
-        state.enabled = false; // until its importer exists
         return true;
     default:
         return false;
@@ -209,6 +227,9 @@ bool TTagFileForm::do_command(int command) {
         return true;
     case command::kCollapseTerrainDetail:
         collapse_terrain_detail();
+        return true;
+    case command::kImportCameraMotion:
+        import_camera_motion();
         return true;
     default:
         return false;

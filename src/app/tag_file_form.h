@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,15 @@ public:
     // Alert buttons when a second tag would go into a single-tag file under local.
     static constexpr int kNewFilesButton = 111;
     static constexpr int kSaveAsPluginButton = 112;
+    // The status line under the rows: what the last import did (hidden while empty).
+    static constexpr int kStatusControl = 3;
 
     // Registers the window with its file.
     TTagFileForm(TZephaneApp& app, TagFile& file);
     ~TTagFileForm() override;
+
+    QString status_text() const;
+    void set_status(const QString& text);
 
     TagFile* file() const { return file_; }
 
@@ -72,6 +78,10 @@ private:
     void import_colormap();
     // Command 2018: the Collapse Terrain Detail dialog into this file.
     void collapse_terrain_detail();
+    // Command 1005: a camera animation tag from a 3D Studio ASE file.
+    void import_camera_motion();
+    // The open-file dialog of an import, starting in the file's folder.
+    std::optional<QString> choose_import_file(const char* filter, const char* extension);
     // Reveals the tags' rows and selects them (only them).
     void select_tags(const std::vector<TagEntry*>& tags);
     void drop_file(TagFile& target, const std::string& path);

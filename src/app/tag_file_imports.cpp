@@ -3,12 +3,15 @@
 #include "app/app_texts.h"
 #include "app/tag_file_form.h"
 #include "app/zephane_app.h"
-#include "dialogs/dialog_builder.h"
 #include "app/tag_picker_dialog.h"
 #include "base/errors.h"
+#include "base/posix_file.h"
+#include "dialogs/dialog_builder.h"
 #include "framework/xg_busy.h"
 #include "framework/xg_file_dialog.h"
 #include "framework/xg_text.h"
+#include "skeletal/canm_payload.h"
+#include "skeletal/skl_import.h"
 #include "tags/tag_types.h"
 #include "textures/psd_import.h"
 #include "textures/texture_stack.h"
@@ -16,16 +19,59 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
 
 namespace zephane {
 
-void TTagFileForm::import_cin_file() {
+namespace {
+
+template <typename... Args>
+QString formatted(const char* format, Args... args) {
+    char text[512];
+    std::snprintf(text, sizeof text, format, args...);
+    return QString::fromLatin1(text);
+}
+
+} // namespace
+
+std::optional<QString> TTagFileForm::choose_import_file(const char* filter, const char* extension) {
     FileDialogRequest request;
-    request.filter = QString::fromLatin1(text::kCinFileFilter);
-    request.default_extension = QStringLiteral("CIN");
+    request.filter = QString::fromLatin1(filter);
+    request.default_extension = QString::fromLatin1(extension);
     if (file_->spec)
         request.folder = QFileInfo(QString::fromStdString(*file_->spec)).absolutePath();
-    const std::optional<QString> chosen = xg_choose_file(this, request);
+    return xg_choose_file(this, request);
+}
+
+void TTagFileForm::import_camera_motion() {
+    const std::optional<QString> chosen = choose_import_file(text::kAseFileFilter, "ASE");
+    if (!chosen) return;
+    const std::string path = QFileInfo(*chosen).absoluteFilePath().toStdString();
+    const std::string shown = QFileInfo(*chosen).fileName().toStdString();
+    const auto bytes = read_whole_file(path);
+    const AseCameraRead read = bytes ? read_ase_camera(*bytes) : AseCameraRead{std::nullopt, text::kFileUnreadable};
+    if (!read.animation) {
+        // Nothing is added; the window says why.
+        set_status(formatted(text::kCameraRefusedFormat, shown.c_str(), read.refusal.c_str()));
+        return;
+    }
+    const std::string name = import_name_for(path, 31);
+    const std::vector<TagEntry*> added = add_tags(1, [&](TagFile& target) {
+        TagDatabase& db = app_.db();
+        const tag_id id = db.make_tag_id(name, kCameraAnimationTagType, nullptr);
+        return std::vector<TagEntry*>{db.add_tag(&target, kCameraAnimationTagType, id,
+                                                 tag_type_version(kCameraAnimationTagType), name, 0, 0,
+                                                 save_canm_payload(*read.animation))};
+    });
+    rebuildTree(true);
+    select_tags(added);
+    if (!added.empty())
+        set_status(formatted(text::kCameraImportedFormat, shown.c_str(), read.animation->positions.size(),
+                             read.animation->rotations.size()));
+}
+
+void TTagFileForm::import_cin_file() {
+    const std::optional<QString> chosen = choose_import_file(text::kCinFileFilter, "CIN");
     if (!chosen) return;
     // The whole file is checked before any tag is added: a failed check keeps none of them.
     std::vector<TagEntry*> added;
@@ -44,12 +90,7 @@ void TTagFileForm::import_cin_file() {
 }
 
 void TTagFileForm::import_colormap() {
-    FileDialogRequest request;
-    request.filter = QString::fromLatin1(text::kPhotoshopFileFilter);
-    request.default_extension = QStringLiteral("PSD");
-    if (file_->spec)
-        request.folder = QFileInfo(QString::fromStdString(*file_->spec)).absolutePath();
-    const std::optional<QString> chosen = xg_choose_file(this, request);
+    const std::optional<QString> chosen = choose_import_file(text::kPhotoshopFileFilter, "PSD");
     if (!chosen) return;
     const QFileInfo info(*chosen);
     const std::string path = QFile::encodeName(info.absoluteFilePath()).toStdString();

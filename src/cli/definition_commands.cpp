@@ -7,6 +7,7 @@
 
 #include "cli/tool.h"
 #include "definitions/field_json.h"
+#include "base/byte_reader.h"
 #include "base/errors.h"
 #include "tags/foundation_build.h"
 #include "base/posix_file.h"
@@ -111,6 +112,12 @@ void update_tags(ToolIo& io, const std::string& path) {
         } catch (const InternalError& e) {
             failures.push_back(name + ": internal error \"" + e.expression() + "\" in " + e.module() +
                                ", line " + std::to_string(e.line()));
+        } catch (const AssertionFailure& e) {
+            failures.push_back(name + " '" + tag->name + "': assertion \"" + e.info().expression + "\" in " +
+                               e.info().module + ", line " + std::to_string(e.info().line));
+        } catch (const FormatError& e) {
+            // The updater converts nothing it cannot read: the tag stays as it was.
+            failures.push_back(name + " '" + tag->name + "': cannot be converted: " + e.what());
         }
     }
     if (TagDatabase::tag_file_needs_save(file)) save_file(db, file);

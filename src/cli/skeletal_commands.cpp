@@ -1,9 +1,13 @@
 // skmd-info, import-skl, reimport-skl, export-obj and build-collision: skeletal model sets
-// from the command line.
+// from the command line; set-hierarchy, import-animation and skan-info: skeletal animations;
+// import-camera: camera animations.
 
 #include "cli/tool.h"
 #include "base/posix_file.h"
 #include "skeletal/box_tree_depth.h"
+#include "skeletal/canm_payload.h"
+#include "skeletal/skan_actions.h"
+#include "skeletal/skan_import.h"
 #include "skeletal/collision_build.h"
 #include "skeletal/skl_import.h"
 #include "skeletal/skmd_payload.h"
@@ -220,6 +224,164 @@ void collision_command(ToolIo& io, const std::string& path, const std::string& t
            << (model.boxes.empty() ? "--" : depth_text(box_tree_depth(model.boxes))) << '\n';
 }
 
+// ---- Skeletal animations ---------------------------------------------------------------------
+
+void require_animation_type(const std::string& type_id) {
+    if (parse_type_id(type_id).first != kSkeletalAnimationTagType)
+        throw ToolError(type_id + " is not a skeletal animation tag (skan)");
+}
+
+SklFile read_skl_or_fail(const std::string& skl) {
+    const auto bytes = read_whole_file(skl);
+    if (!bytes) throw ToolError("cannot read " + skl);
+    return read_skeleton_export(*bytes);
+}
+
+SkeletalAnimationSet read_animations_or_fail(TagDatabase& db, TagEntry& entry, const std::string& type_id) {
+    if (entry.version == 1) throw ToolError(type_id + ": " + kSkanVersion1Refusal);
+    std::string failure;
+    const Payload* payload = db.get_tag_data(entry, &failure);
+    if (!payload) throw ToolError(type_id + ": the payload cannot be loaded: " + failure);
+    try {
+        return load_skan_payload(*payload);
+    } catch (const FormatError& e) {
+        throw ToolError(type_id + ": " + e.what());
+    }
+}
+
+struct OriginChoice {
+    std::string bone;
+    bool none = false;
+};
+
+int origin_or_fail(const SklFile& file, const OriginChoice& choice, const std::string& skl) {
+    if (choice.none) return -1;
+    if (choice.bone.empty()) return default_origin_bone(file);
+    const int bone = find_skl_bone(file, choice.bone);
+    if (bone < 0) throw ToolError(skl + " has no bone named '" + choice.bone + "'");
+    return bone;
+}
+
+void set_hierarchy(ToolIo& io, const std::string& path, const std::string& type_id, const std::string& skl,
+                   const OriginChoice& choice) {
+    require_animation_type(type_id);
+    const SklFile parsed = read_skl_or_fail(skl);
+    const int origin = origin_or_fail(parsed, choice, skl);
+    TagDatabase db;
+    TagFile& file = open_tag_file(db, path, true);
+    const auto [type, id] = parse_type_id(type_id);
+    TagEntry* entry = db.find_tag_in_file(file, type, id);
+    SkeletalAnimationSet set;
+    if (entry) set = read_animations_or_fail(db, *entry, type_id);
+    std::vector<skan_bone_base> bones = build_skan_hierarchy(parsed, origin);
+    if (bones.empty()) throw ToolError(skl + " has no bones for a hierarchy");
+    set_skan_hierarchy(set, std::move(bones));
+    if (!entry) entry = db.add_tag(&file, type, id, tag_type_version(type), import_name_for(skl, 31), 0, 0, std::nullopt);
+    db.set_tag_data(*entry, save_skan_payload(set));
+    save_file(db, file);
+    io.out << type_id_text(type, id) << ": " << set.bones.size() << " bones, origin "
+           << (origin < 0 ? "none" : parsed.bones[static_cast<std::size_t>(origin)].name) << '\n';
+}
+
+struct AnimationImportArgs {
+    std::string path, type_id, skl, name, x = "relative", y = "relative", z = "relative", yaw = "relative";
+    OriginChoice origin;
+    bool loop = false;
+};
+
+AxisMotion axis_motion(const std::string& text) {
+    return text == "absolute" ? AxisMotion::absolute : text == "zero" ? AxisMotion::zero : AxisMotion::relative;
+}
+
+void import_animation(ToolIo& io, const AnimationImportArgs& a) {
+    require_animation_type(a.type_id);
+    TagDatabase db;
+    TagFile& file = open_tag_file(db, a.path);
+    TagEntry& entry = find_tag_or_fail(db, file, a.type_id);
+    SkeletalAnimationSet set = read_animations_or_fail(db, entry, a.type_id);
+    if (!skan_has_hierarchy(set)) throw ToolError(a.type_id + ": " + kNoHierarchyText);
+    const SklFile parsed = read_skl_or_fail(a.skl);
+    AnimationImportOptions options;
+    options.origin_bone = origin_or_fail(parsed, a.origin, a.skl);
+    options.axes[0] = axis_motion(a.x);
+    options.axes[1] = axis_motion(a.y);
+    options.axes[2] = axis_motion(a.z);
+    options.yaw = a.yaw == "absolute" ? YawMotion::absolute : YawMotion::relative;
+    options.loopable = a.loop;
+    const std::size_t kept = parsed.frames.size() - (a.loop && parsed.frames.size() >= 2 ? 1 : 0);
+    if (kept > 0xFFFF) throw ToolError(a.skl + " has " + std::to_string(kept) + " frames; an animation holds 65535");
+    set.animations.push_back(
+        import_skan_animation(parsed, set.bones, options, a.name.empty() ? animation_name_for(a.skl) : a.name));
+    db.set_tag_data(entry, save_skan_payload(set));
+    save_file(db, file);
+    const SkanAnimation& made = set.animations.back();
+    io.out << a.type_id << ": animation " << set.animations.size() - 1 << " '" << skan_name(made.header.name)
+           << "', " << made.frames.size() << " frames\n";
+}
+
+std::string fixed_text(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", value);
+    return text;
+}
+
+void skan_info(ToolIo& io, const std::string& path, const std::string& type_id) {
+    require_animation_type(type_id);
+    TagDatabase db;
+    TagFile& file = open_tag_file(db, path);
+    TagEntry& entry = find_tag_or_fail(db, file, type_id);
+    const SkeletalAnimationSet set = read_animations_or_fail(db, entry, type_id);
+    std::ostream& out = io.out;
+    out << "bones: " << set.bones.size() << '\n';
+    for (std::size_t b = 0; b < set.bones.size(); ++b) {
+        const skan_bone_base& bone = set.bones[b];
+        out << "  bone " << b << " '" << skan_name(bone.name) << "' parent " << bone.parent << '\n';
+    }
+    out << "animations: " << set.animations.size() << '\n';
+    for (std::size_t i = 0; i < set.animations.size(); ++i) {
+        const SkanAnimation& a = set.animations[i];
+        const skan_animation& h = a.header;
+        double motion = 0;
+        for (const SkanFrame& frame : a.frames) motion += frame.record.motion / 65536.0;
+        out << "  animation " << i << " '" << skan_name(h.name) << "'\n";
+        out << "    frames: " << a.frames.size() << ", bytes: " << skan_animation_size(set.bones.size(), a.frames.size())
+            << ", flags: " << h.flags << '\n';
+        out << "    frames/sec: " << fixed_text(h.frames_per_second / 256.0) << ", position exponent: "
+            << h.position_exponent << '\n';
+        out << "    fades: in " << fixed_text(h.fade_in) << ", interrupt " << fixed_text(h.interrupt_fade) << ", out "
+            << fixed_text(h.fade_out) << '\n';
+        out << "    motion total: " << fixed_text(motion) << '\n';
+        for (std::size_t f = 0; f < a.frames.size(); ++f)
+            if (a.frames[f].record.action != 0)
+                out << "    action " << skan_frame_action_text(db, set.bones, a, static_cast<int>(f)) << '\n';
+    }
+    out << "states: " << set.states.size() << '\n';
+    for (std::size_t i = 0; i < set.states.size(); ++i) {
+        const SkanState& s = set.states[i];
+        out << "  state " << i << " '" << skan_name(s.header.name) << "' flags " << s.header.flags << ", total "
+            << s.header.total_probability << ", entries:";
+        for (const skan_state_entry& e : s.entries) out << ' ' << e.animation << ':' << e.probability;
+        out << '\n';
+    }
+}
+
+void import_camera(ToolIo& io, const std::string& path, const std::string& ase, const std::string& name) {
+    const auto bytes = read_whole_file(ase);
+    if (!bytes) throw ToolError("cannot read " + ase);
+    const AseCameraRead read = read_ase_camera(*bytes);
+    if (!read.animation) throw ToolError(ase + ": " + read.refusal);
+    TagDatabase db;
+    TagFile& file = open_tag_file(db, path, true);
+    const std::string tag_name = name.empty() ? import_name_for(ase, 31) : name;
+    const tag_id id = db.make_tag_id(tag_name, kCameraAnimationTagType, nullptr);
+    TagEntry* entry = db.add_tag(&file, kCameraAnimationTagType, id, tag_type_version(kCameraAnimationTagType),
+                                 tag_name, 0, 0, save_canm_payload(*read.animation));
+    save_file(db, file);
+    io.out << read.animation->positions.size() << " position samples, " << read.animation->rotations.size()
+           << " rotation samples\n";
+    io.out << type_id_text(kCameraAnimationTagType, entry->id) << '\n';
+}
+
 } // namespace
 
 void add_skeletal_commands(CLI::App& app, ToolIo& io) {
@@ -271,6 +433,52 @@ void add_skeletal_commands(CLI::App& app, ToolIo& io) {
     collision->callback([&io, col, remove] { collision_command(io, col->path, col->type_id, col->model, *remove); });
 
     exp->callback([ex] { export_obj(ex->path, ex->type_id, ex->model, ex->vertices, ex->out); });
+
+    const auto add_origin = [](CLI::App* command, OriginChoice& origin) {
+        auto* bone = command->add_option("--origin", origin.bone, "the origin bone (default: tag_origin_standard when the file has it)");
+        auto* none = command->add_flag("--no-origin", origin.none, "no origin bone");
+        bone->excludes(none);
+    };
+    struct HierarchyArgs {
+        std::string path, type_id, skl;
+        OriginChoice origin;
+    };
+    auto hier = std::make_shared<HierarchyArgs>();
+    auto* hierarchy = app.add_subcommand(
+        "set-hierarchy", "Build an animation tag's bone table from a skeleton-export file, creating the file and tag when missing");
+    hierarchy->add_option("TAGFILE", hier->path, "tag file")->required();
+    hierarchy->add_option("TYPE:ID", hier->type_id, "the animation tag, e.g. skan:orc_")->required();
+    hierarchy->add_option("SKL", hier->skl, "skeleton-export file")->required();
+    add_origin(hierarchy, hier->origin);
+    hierarchy->callback([&io, hier] { set_hierarchy(io, hier->path, hier->type_id, hier->skl, hier->origin); });
+
+    auto anim = std::make_shared<AnimationImportArgs>();
+    auto* animation = app.add_subcommand("import-animation", "Append an animation from a skeleton-export file");
+    animation->add_option("TAGFILE", anim->path, "tag file")->required();
+    animation->add_option("TYPE:ID", anim->type_id, "the animation tag")->required();
+    animation->add_option("SKL", anim->skl, "skeleton-export file")->required();
+    add_origin(animation, anim->origin);
+    const auto modes = CLI::IsMember({"relative", "absolute", "zero"});
+    animation->add_option("--x", anim->x, "X motion: relative, absolute or zero")->check(modes);
+    animation->add_option("--y", anim->y, "Y motion: relative, absolute or zero")->check(modes);
+    animation->add_option("--z", anim->z, "Z motion: relative, absolute or zero")->check(modes);
+    animation->add_option("--yaw", anim->yaw, "yaw: relative or absolute")->check(CLI::IsMember({"relative", "absolute"}));
+    animation->add_flag("--loop", anim->loop, "make loopable (the last frame repeats the first)");
+    animation->add_option("--name", anim->name, "the animation's name (default: the file name)");
+    animation->callback([&io, anim] { import_animation(io, *anim); });
+
+    auto sinfo = std::make_shared<HierarchyArgs>();
+    auto* skan = app.add_subcommand("skan-info", "Show a skeletal animation tag: bones, animations, actions and states");
+    skan->add_option("TAGFILE", sinfo->path, "tag file")->required();
+    skan->add_option("TYPE:ID", sinfo->type_id, "the animation tag")->required();
+    skan->callback([&io, sinfo] { skan_info(io, sinfo->path, sinfo->type_id); });
+
+    auto cam = std::make_shared<HierarchyArgs>();
+    auto* camera = app.add_subcommand("import-camera", "Add a camera animation from a 3D Studio ASE file; prints canm:<id>");
+    camera->add_option("TAGFILE", cam->path, "tag file (created when missing)")->required();
+    camera->add_option("ASE", cam->skl, "ASE file")->required();
+    camera->add_option("--name", cam->type_id, "the tag's name (default: the file name)");
+    camera->callback([&io, cam] { import_camera(io, cam->path, cam->skl, cam->type_id); });
 }
 
 } // namespace zephane::cli

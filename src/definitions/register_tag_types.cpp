@@ -27,6 +27,7 @@
 #include "definitions/wind.h"
 #include "dialogs/dialog_type.h"
 #include "mesh/mesh_dependencies.h"
+#include "skeletal/skan_type.h"
 #include "skeletal/skmd_type.h"
 #include "sound/sound_tag.h"
 #include "textures/sprite_type.h"
@@ -72,6 +73,8 @@ void register_tag_types() {
     register_sprite_type();
     register_ground_sprites_type();
     register_skeletal_model_type();
+    register_skeletal_animation_type();
+    register_camera_animation_type();
 }
 
 } // namespace zephane

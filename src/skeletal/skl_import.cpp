@@ -5,69 +5,18 @@
 #include <cstring>
 #include <numeric>
 
+#include "skeletal/skl_math.h"
 #include "skeletal/skmd_pose.h"
 
 namespace zephane {
 
 namespace {
 
-using Vec3 = std::array<double, 3>;
-using Mat3 = std::array<std::array<double, 3>, 3>;
+using namespace skl_math;
 
 constexpr double kWeightFloor = 0.025;
 constexpr double kSeamTolerance = 1.0 / 2048.0;
 constexpr std::size_t kMaxU16 = 65535;
-
-Mat3 transpose(const Mat3& m) {
-    Mat3 t{};
-    for (std::size_t i = 0; i < 3; ++i)
-        for (std::size_t j = 0; j < 3; ++j) t[i][j] = m[j][i];
-    return t;
-}
-Mat3 multiply(const Mat3& a, const Mat3& b) {
-    Mat3 r{};
-    for (std::size_t i = 0; i < 3; ++i)
-        for (std::size_t j = 0; j < 3; ++j)
-            for (std::size_t k = 0; k < 3; ++k) r[i][j] += a[i][k] * b[k][j];
-    return r;
-}
-Vec3 apply(const Mat3& m, const Vec3& v) {
-    return {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2], m[1][0] * v[0] + m[1][1] * v[1] + m[1][2] * v[2],
-            m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2]};
-}
-// Unit quaternion (x, y, z, w) of a rotation matrix that multiplies column vectors.
-std::array<float, 4> matrix_quaternion(const Mat3& m) {
-    double x, y, z, w;
-    const double trace = m[0][0] + m[1][1] + m[2][2];
-    if (trace > 0) {
-        const double s = std::sqrt(trace + 1.0) * 2;
-        w = 0.25 * s;
-        x = (m[2][1] - m[1][2]) / s;
-        y = (m[0][2] - m[2][0]) / s;
-        z = (m[1][0] - m[0][1]) / s;
-    } else if (m[0][0] > m[1][1] && m[0][0] > m[2][2]) {
-        const double s = std::sqrt(1.0 + m[0][0] - m[1][1] - m[2][2]) * 2;
-        w = (m[2][1] - m[1][2]) / s;
-        x = 0.25 * s;
-        y = (m[0][1] + m[1][0]) / s;
-        z = (m[0][2] + m[2][0]) / s;
-    } else if (m[1][1] > m[2][2]) {
-        const double s = std::sqrt(1.0 + m[1][1] - m[0][0] - m[2][2]) * 2;
-        w = (m[0][2] - m[2][0]) / s;
-        x = (m[0][1] + m[1][0]) / s;
-        y = 0.25 * s;
-        z = (m[1][2] + m[2][1]) / s;
-    } else {
-        const double s = std::sqrt(1.0 + m[2][2] - m[0][0] - m[1][1]) * 2;
-        w = (m[1][0] - m[0][1]) / s;
-        x = (m[0][2] + m[2][0]) / s;
-        y = (m[1][2] + m[2][1]) / s;
-        z = 0.25 * s;
-    }
-    const double length = std::sqrt(x * x + y * y + z * z + w * w);
-    if (!(length > 0) || !std::isfinite(length)) return {0, 0, 0, 1};
-    return {float(x / length), float(y / length), float(z / length), float(w / length)};
-}
 
 std::vector<skmd_bone> build_bones(const SklFile& file) {
     const std::size_t count = file.bones.size();
@@ -254,12 +203,14 @@ bool has_any(const char* name, std::initializer_list<const char*> words) {
 
 } // namespace
 
-std::string model_name_for(const std::string& path) {
+std::string import_name_for(const std::string& path, std::size_t limit) {
     std::string name = path.substr(path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/') + 1);
     const auto dot = name.find_last_of('.');
     if (dot != std::string::npos && dot > 0) name.resize(dot);
-    return name.substr(0, 31);
+    return name.substr(0, limit);
 }
+
+std::string model_name_for(const std::string& path) { return import_name_for(path, 31); }
 
 void fit_shadow_cylinders(std::vector<skmd_bone>& bones) {
     for (skmd_bone& bone : bones) {

@@ -25,6 +25,8 @@ ModelBuild build_skeletal_model(const SklFile& file, const std::string& name,
 
 // The model's name for an import of `path`: the file name without its folder and extension.
 std::string model_name_for(const std::string& path);
+// The same, cut to `limit` characters (animations and camera paths keep more).
+std::string import_name_for(const std::string& path, std::size_t limit);
 
 // The rest-pose position of every vertex below `count` (model units, scale not applied), from
 // the block that draws that many vertices.

@@ -402,8 +402,9 @@ TEST_F(FileCommands, SavingTwoTagsUnderLocalIsAUserErrorAndCreatesNothing) {
 
 TEST_F(FileCommands, ImportsWithoutAnImporterStayDisabledAndOtherCommandsFollowTheTable) {
     EXPECT_TRUE(enabled(*army, command::kImportCinFile));
+    EXPECT_TRUE(enabled(*army, command::kImportCameraMotion));
     for (int command :
-         {command::kImportCameraMotion, command::kImportNewColormap,
+         {command::kImportNewColormap,
           command::kReplaceColormap, command::kCollapseTerrainDetail})
         EXPECT_FALSE(enabled(*army, command)) << command;
     EXPECT_TRUE(enabled(*army, command::kCreateTag));
