@@ -12,6 +12,8 @@
 #include "skeletal/skl_import.h"
 #include "skeletal/skmd_payload.h"
 #include "skeletal/skmd_pose.h"
+#include "skeletal/skmd_posed.h"
+#include "skeletal/skmd_posed.h"
 #include "base/byte_reader.h"
 #include "tags/tag_types.h"
 
@@ -164,44 +166,19 @@ void export_obj(const std::string& path, const std::string& type_id, long index,
     TagEntry& entry = find_tag_or_fail(db, file, type_id);
     const SkeletalModelSet set = read_set_or_fail(db, entry, type_id);
     const SkeletalModel& model = set.models[model_or_fail(set, index)];
-    const LodSelection selection = select_level_of_detail(
-        model, static_cast<int>(std::clamp<long>(vertices, 0, 65535)));
-    std::string text;
-    if (selection.entry < 0) {
-        text = "# vertices 0 triangles 0\n";
-    } else {
-        const SkmdLodBlock& block = model.blocks[static_cast<std::size_t>(selection.entry)];
-        const skmd_lod_entry& band = model.header.lods[selection.entry];
-        const std::size_t count = std::min<std::size_t>(selection.delivered, block.weight_ref_counts.size());
-        const auto positions = rest_positions(model, block, count);
-        std::string faces;
-        std::size_t triangles = 0;
-        for (std::size_t t = 0; t < block.min_vertices_for_tri.size(); ++t) {
-            if (block.min_vertices_for_tri[t] > count) continue;
-            std::size_t v[3];
-            bool whole = true;
-            for (std::size_t k = 0; k < 3; ++k) {
-                v[k] = block.triangles[3 * t + k];
-                // A damaged table could loop or point outside; such a triangle is left out.
-                for (std::size_t step = 0; v[k] >= count && step <= block.edge_collapse.size(); ++step) {
-                    if (v[k] < band.lowest || v[k] - band.lowest >= block.edge_collapse.size()) break;
-                    v[k] = block.edge_collapse[v[k] - band.lowest];
-                }
-                whole = whole && v[k] < count;
-            }
-            if (!whole) continue;
-            char line[64];
-            std::snprintf(line, sizeof line, "f %zu %zu %zu\n", v[0] + 1, v[1] + 1, v[2] + 1);
-            faces += line;
-            ++triangles;
-        }
-        text = "# vertices " + std::to_string(count) + " triangles " + std::to_string(triangles) + "\n";
-        for (const auto& p : positions) {
-            char line[96];
-            std::snprintf(line, sizeof line, "v %.9g %.9g %.9g\n", double{p[0]}, double{p[1]}, double{p[2]});
-            text += line;
-        }
-        text += faces;
+    const PosedModel posed = pose_model(model, static_cast<int>(std::clamp<long>(vertices, 0, 65535)));
+    std::string text = "# vertices " + std::to_string(posed.positions.size()) + " triangles " +
+                       std::to_string(posed.triangle_count()) + "\n";
+    for (const auto& p : posed.positions) {
+        char line[96];
+        std::snprintf(line, sizeof line, "v %.9g %.9g %.9g\n", double{p[0]}, double{p[1]}, double{p[2]});
+        text += line;
+    }
+    for (std::size_t t = 0; t < posed.triangles.size(); t += 3) {
+        char line[64];
+        std::snprintf(line, sizeof line, "f %d %d %d\n", posed.triangles[t] + 1, posed.triangles[t + 1] + 1,
+                      posed.triangles[t + 2] + 1);
+        text += line;
     }
     if (!write_whole_file(out, std::vector<std::uint8_t>(text.begin(), text.end())))
         throw ToolError("cannot write " + out);

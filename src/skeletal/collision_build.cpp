@@ -1,4 +1,5 @@
 #include "skeletal/collision_build.h"
+#include "skeletal/skmd_posed.h"
 
 #include <algorithm>
 #include <array>
@@ -168,31 +169,13 @@ void delete_collision(SkeletalModel& model) {
 
 bool build_collision(SkeletalModel& model, std::string& refusal) {
     std::vector<Triangle> triangles;
-    const LodSelection s = select_level_of_detail(model, model.header.vertex_count);
-    if (s.entry >= 0) {
-        const SkmdLodBlock& block = model.blocks[static_cast<std::size_t>(s.entry)];
-        const skmd_lod_entry& band = model.header.lods[s.entry];
-        const std::size_t count = std::min<std::size_t>(s.delivered, block.weight_ref_counts.size());
-        const auto positions = rest_positions(model, block, count);
-        const double scale = model.header.scale;
-        for (std::size_t t = 0; t < block.min_vertices_for_tri.size(); ++t) {
-            if (block.min_vertices_for_tri[t] > count) continue;
-            Triangle tri;
-            bool whole = true;
-            for (std::size_t k = 0; k < 3; ++k) {
-                std::size_t v = block.triangles[3 * t + k];
-                for (std::size_t step = 0; v >= count && step <= block.edge_collapse.size(); ++step) {
-                    if (v < band.lowest || v - band.lowest >= block.edge_collapse.size()) break;
-                    v = block.edge_collapse[v - band.lowest];
-                }
-                if (v >= count) {
-                    whole = false;
-                    break;
-                }
-                for (std::size_t c = 0; c < 3; ++c) tri[k][c] = double{positions[v][c]} * scale;
-            }
-            if (whole) triangles.push_back(tri);
-        }
+    const PosedModel posed = pose_model(model, model.header.vertex_count);
+    const double scale = model.header.scale;
+    for (std::size_t t = 0; t + 2 < posed.triangles.size(); t += 3) {
+        Triangle tri;
+        for (std::size_t k = 0; k < 3; ++k)
+            for (std::size_t c = 0; c < 3; ++c) tri[k][c] = double{posed.positions[posed.triangles[t + k]][c]} * scale;
+        triangles.push_back(tri);
     }
     SkeletalModel built = model;
     delete_collision(built);
