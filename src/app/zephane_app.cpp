@@ -4,6 +4,7 @@
 #include "app/all_tag_form.h"
 #include "app/app_settings.h"
 #include "app/app_texts.h"
+#include "app/check_workspace_form.h"
 #include "app/command_ids.h"
 #include "app/find_tag_dialog.h"
 #include "app/tag_change_router.h"
@@ -40,6 +41,13 @@ bool same_folder(std::string a, std::string b) {
     while (a.size() > 1 && a.back() == '/') a.pop_back();
     while (b.size() > 1 && b.back() == '/') b.pop_back();
     return equal_ignoring_case(a, b);
+}
+
+// The type's editor (or alternate editor); a type without an editor gets the inspector.
+const TagEditorFactory* editor_factory_for(const TagEntry& tag, bool alternate) {
+    if (const TagEditorFactory* own = tag_editor_factory(TagDatabase::get_tag_type(tag), alternate))
+        return own;
+    return alternate ? nullptr : fallback_tag_editor();
 }
 
 } // namespace
@@ -240,8 +248,7 @@ void TZephaneApp::openTag(TagEntry& tag, bool alternate) {
     TagEditorWindow* editor = TagEditorWindow::of(tag);
     if (editor) {
         frame_->bring_to_front(*editor);
-    } else if (const TagEditorFactory* make =
-                   tag_editor_factory(TagDatabase::get_tag_type(tag), alternate)) {
+    } else if (const TagEditorFactory* make = editor_factory_for(tag, alternate)) {
         std::unique_ptr<TagEditorWindow> made = (*make)(*db_, tag);
         editor = TagEditorWindow::of(tag);
         if (made && made.get() == editor) {
@@ -344,6 +351,7 @@ bool TZephaneApp::command_status(int command, CommandState& state) {
     case command::kOpenCompleteTagList:
     case command::kUpdateTagFormats:
     case command::kFindTag:
+    case command::kCheckWorkspace:
         state.enabled = true;
         return true;
     case command::kClearRecentFiles:
@@ -381,6 +389,9 @@ bool TZephaneApp::do_command(int command) {
         return false;
     case command::kFindTag:
         find_tag_command();
+        return true;
+    case command::kCheckWorkspace:
+        show_check_workspace(*this);
         return true;
     case command::kClearRecentFiles:
         settings_->clear_recent_files();
