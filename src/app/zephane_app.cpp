@@ -43,25 +43,25 @@ bool same_folder(std::string a, std::string b) {
     return equal_ignoring_case(a, b);
 }
 
-// The type's editor (or alternate editor); a type without an editor gets the inspector.
+// The type's editor (or alternate editor); a type with neither gets the inspector.
 const TagEditorFactory* editor_factory_for(const TagEntry& tag, bool alternate) {
-    if (const TagEditorFactory* own = tag_editor_factory(TagDatabase::get_tag_type(tag), alternate))
-        return own;
-    return alternate ? nullptr : fallback_tag_editor();
+    const tag_type type = TagDatabase::get_tag_type(tag);
+    if (const TagEditorFactory* own = tag_editor_factory(type, alternate)) return own;
+    if (tag_editor_factory(type, false) || tag_editor_factory(type, true)) return nullptr;
+    return fallback_tag_editor();
 }
 
 } // namespace
 
 std::string choose_workspace(const std::string& asked, const std::string& program_folder,
-                             const QString& last_workspace) {
+                             const QString& last_workspace, const std::string& current_folder) {
     if (!asked.empty())
         return QFileInfo(QString::fromStdString(asked)).absoluteFilePath().toStdString();
-    for (const char* name : kWorkspaceFolders)
-        if (can_enter_folder((std::filesystem::path(program_folder) / name).string()))
-            return program_folder;
+    for (const std::string& folder : {program_folder, current_folder})
+        if (!folder.empty() && holds_tag_folder(folder)) return folder;
     if (!last_workspace.isEmpty() && QFileInfo(last_workspace).isDir())
         return last_workspace.toStdString();
-    return program_folder;
+    return current_folder.empty() ? program_folder : current_folder;
 }
 
 std::string workspace_relative_name(const std::string& path, const std::string& workspace) {
@@ -83,7 +83,8 @@ TZephaneApp::TZephaneApp(AppOptions options)
     : options_(std::move(options)), db_(std::make_unique<TagDatabase>()),
       settings_(std::make_unique<AppSettings>(options_.settings_file)) {
     workspace_ =
-        choose_workspace(options_.workspace, options_.program_folder, settings_->last_workspace());
+        choose_workspace(options_.workspace, options_.program_folder, settings_->last_workspace(),
+                         options_.current_folder);
     TagChangeRouter::Handlers handlers;
     handlers.refresh_file = [this](TagFile& file) {
         if (TTagFileForm* form = file_form(file)) form->refresh();

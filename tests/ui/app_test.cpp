@@ -360,6 +360,20 @@ TEST(Names, TheWorkspaceIsAskedForOrFoundBesideTheProgramOrRemembered) {
     EXPECT_EQ(choose_workspace({}, program.path().string(),
                                QString::fromStdString(remembered.path().string())),
               program.path().string());
+
+    // An installed program (/usr/bin) finds the workspace it is started in, else the last one,
+    // else starts empty in the current folder.
+    test::ScratchFolder installed, current;
+    const QString last = QString::fromStdString(remembered.path().string());
+    EXPECT_EQ(choose_workspace({}, installed.path().string(), last, current.path().string()),
+              remembered.path().string());
+    EXPECT_EQ(choose_workspace({}, installed.path().string(), {}, current.path().string()),
+              current.path().string());
+    std::filesystem::create_directory(current.path() / "plugins");
+    EXPECT_EQ(choose_workspace({}, installed.path().string(), last, current.path().string()),
+              current.path().string());
+    EXPECT_EQ(choose_workspace({}, program.path().string(), last, current.path().string()),
+              program.path().string());
 }
 
 TEST(Names, CommandLinesGiveAWorkspaceRootListsAndLeaveQtOptionsAlone) {
