@@ -5,6 +5,7 @@
 #include "app/app_settings.h"
 #include "app/app_texts.h"
 #include "app/check_workspace_form.h"
+#include "app/file_menu_commands.h"
 #include "app/command_ids.h"
 #include "app/find_tag_dialog.h"
 #include "app/tag_change_router.h"
@@ -36,7 +37,6 @@ namespace zephane {
 
 namespace {
 
-constexpr const char* kModule = "zephane_app.cpp";
 bool same_folder(std::string a, std::string b) {
     while (a.size() > 1 && a.back() == '/') a.pop_back();
     while (b.size() > 1 && b.back() == '/') b.pop_back();
@@ -380,14 +380,17 @@ bool TZephaneApp::do_command(int command) {
         frame_->close();
         return true;
     case command::kBuildFoundationTags:
+        build_foundation_tags_command(*this);
+        return true;
     case command::kUpdateTagFormats:
-        return true; // tags are brought up to date one by one, as they are opened
+        update_tag_formats_command(*this);
+        return true;
     case command::kOpenCompleteTagList:
         show_all_tags();
         return false;
     case command::kBuildPluginFromLocal:
-        ZEPHANE_TRACE(kModule, text::kBuildPluginTrace);
-        return false;
+        build_plugin_from_local_command(*this);
+        return true;
     case command::kFindTag:
         find_tag_command();
         return true;
