@@ -6,6 +6,8 @@
 #include "framework/xg_frame.h"
 #include "framework/xg_alert.h"
 
+#include "framework/xg_text.h"
+
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -18,10 +20,6 @@
 namespace zephane {
 
 namespace {
-
-QString latin1_text(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 TagFile* loaded_file(TagDatabase& db, const std::string& spec) {
     for (TagFile& file : db.files())
@@ -54,7 +52,6 @@ TCheckWorkspaceForm::TCheckWorkspaceForm(TZephaneApp& app) : XGForm(kResource), 
     connect(list_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item, int) {
         open_row(list_->indexOfTopLevelItem(item));
     });
-    resize(820, 420);
 }
 
 void TCheckWorkspaceForm::check() {
@@ -71,9 +68,9 @@ void TCheckWorkspaceForm::check() {
     QList<QTreeWidgetItem*> items;
     for (const WorkspaceProblem& problem : problems_) {
         auto* item = new QTreeWidgetItem(
-            {QString::fromStdString(problem.file), latin1_text(workspace_problem_tag_text(problem)),
+            {QString::fromStdString(problem.file), from_latin1(workspace_problem_tag_text(problem)),
              QString::fromLatin1(workspace_problem_kind_name(problem.kind)),
-             latin1_text(problem.message)});
+             from_latin1(problem.message)});
         item->setToolTip(3, item->text(3));
         items.push_back(item);
     }

@@ -24,6 +24,7 @@ public:
     static constexpr int kCheckAgain = 2;
 
     explicit TCheckWorkspaceForm(TZephaneApp& app);
+    QSize sizeHint() const override { return {860, 420}; } // room for the list at first
 
     // Runs the check again (with a progress dialog) and fills the list.
     void check();

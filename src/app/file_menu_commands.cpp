@@ -24,10 +24,6 @@ namespace zephane {
 
 namespace {
 
-QString latin1_text(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 void tell(TZephaneApp& app, const QString& title, const QString& text) {
     xg_alert(&app.frame(), title, text, {{1, QString::fromLatin1(text::kOk)}}, 1, 1);
 }
@@ -90,7 +86,6 @@ TDependencyLogForm::TDependencyLogForm(TZephaneApp& app, const QString& summary,
         }
     }
     connect(lines_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { open_line(lines_->row(item)); });
-    resize(760, 420);
 }
 
 bool TDependencyLogForm::is_missing_line(const QString& line) { return line.startsWith(QStringLiteral("missing tag ")); }
@@ -188,7 +183,7 @@ void update_tag_formats_command(TZephaneApp& app) {
     if (summary.cancelled) text += "\nCancelled: the tags after these were not updated.";
     text += summary.files.empty() ? "\nNo file needs saving."
                                   : "\n" + count_text(summary.files.size(), "file needs", "files need") + " saving.";
-    tell(app, QStringLiteral("Update Tag Formats"), latin1_text(text));
+    tell(app, QStringLiteral("Update Tag Formats"), from_latin1(text));
 }
 
 // ---- Build Plugin From Local... (16) -------------------------------------------------------
@@ -217,7 +212,7 @@ void build_plugin_from_local_command(TZephaneApp& app) {
         if (summary.unreadable)
             text += "\n" + count_text(summary.unreadable, "tag", "tags") + " whose payload could not be read left out.";
     }
-    tell(app, QStringLiteral("Build Plugin From Local"), latin1_text(text));
+    tell(app, QStringLiteral("Build Plugin From Local"), from_latin1(text));
 }
 
 } // namespace zephane

@@ -23,6 +23,7 @@ class TDependencyLogForm : public XGForm {
 public:
     static constexpr int kResource = 167;
     TDependencyLogForm(TZephaneApp& app, const QString& summary, const std::string& log_path);
+    QSize sizeHint() const override { return {820, 440}; } // room for the list at first
     QListWidget& lines() const { return *lines_; }
     QLabel& summary() const { return *summary_; }
     // Whether the row is a missing tag; opening it opens the referencing tag.

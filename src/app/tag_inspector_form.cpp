@@ -4,6 +4,8 @@
 #include "base/hex_dump.h"
 #include "textures/jpeg_codec.h"
 
+#include "framework/xg_text.h"
+
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QImage>
@@ -19,10 +21,6 @@ namespace zephane {
 namespace {
 
 constexpr tag_type kJpeg = fourcc("jpeg");
-
-QString latin1_text(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A 'jpeg' payload as a picture: colour streams first, then grayscale ones.
 QImage decode_picture(const Payload& payload, std::string& problem) {
@@ -72,7 +70,6 @@ TTagInspectorForm::TTagInspectorForm(TagDatabase& db, TagEntry& tag) : TagEditor
         picture_area_->hide();
     pages_->addTab(hex_, QStringLiteral("Bytes"));
     layout->addWidget(pages_, 1);
-    resize(700, 520);
 }
 
 QLabel& TTagInspectorForm::fact(int row) const { return *facts_.at(static_cast<std::size_t>(row)); }
@@ -85,13 +82,13 @@ void TTagInspectorForm::reload() {
                                    .arg(QString::fromLatin1(tag_id_to_text(type)),
                                         QString::fromLatin1(tag_type_name(type))));
     facts_[kFactId]->setText(QString::fromLatin1(tag_id_to_text(entry.id)));
-    facts_[kFactName]->setText(latin1_text(entry.name));
+    facts_[kFactName]->setText(from_latin1(entry.name));
     facts_[kFactVersion]->setText(QString::number(entry.version));
     facts_[kFactSize]->setText(QStringLiteral("%1 bytes").arg(entry.size));
     const auto file_name = [this](const TagFile& file) {
         return host() ? host()->file_display_name(file) : TagDatabase::tag_file_display_name(file);
     };
-    facts_[kFactFile]->setText(latin1_text(file_name(*entry.file)));
+    facts_[kFactFile]->setText(from_latin1(file_name(*entry.file)));
 
     const std::vector<TagEntry*> copies = db.find_all_tags(type, entry.id);
     if (copies.size() <= 1) {
@@ -103,13 +100,13 @@ void TTagInspectorForm::reload() {
                 .arg(copies.size() == 2 ? QStringLiteral("copy") : QStringLiteral("copies")));
     } else {
         facts_[kFactCopies]->setText(QStringLiteral("The copy in %1 wins; this one is hidden.")
-                                         .arg(latin1_text(file_name(*copies.front()->file))));
+                                         .arg(from_latin1(file_name(*copies.front()->file))));
     }
 
     std::string failure;
     const Payload* payload = db.get_tag_data(entry, &failure);
     if (!payload) {
-        hex_->setPlainText(QStringLiteral("The payload cannot be read: %1").arg(latin1_text(failure)));
+        hex_->setPlainText(QStringLiteral("The payload cannot be read: %1").arg(from_latin1(failure)));
         picture_->setText(QStringLiteral("No picture."));
         return;
     }
@@ -119,7 +116,7 @@ void TTagInspectorForm::reload() {
         const QImage image = decode_picture(*payload, problem);
         if (image.isNull()) {
             picture_->setPixmap({});
-            picture_->setText(QStringLiteral("The picture cannot be decoded: %1").arg(latin1_text(problem)));
+            picture_->setText(QStringLiteral("The picture cannot be decoded: %1").arg(from_latin1(problem)));
         } else {
             picture_->setPixmap(QPixmap::fromImage(image));
             facts_[kFactSize]->setText(

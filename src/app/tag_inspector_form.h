@@ -21,6 +21,7 @@ public:
     static constexpr std::size_t kHexLimit = 256 * 1024;
 
     TTagInspectorForm(TagDatabase& db, TagEntry& tag);
+    QSize sizeHint() const override { return {720, 560}; } // room for the hex listing
 
     void reload() override;
     void tagChanged(tag_type type, tag_id id) override;
