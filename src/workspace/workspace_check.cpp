@@ -141,12 +141,25 @@ struct Checker {
             const TagEntry* winner = *std::max_element(
                 entries.begin(), entries.end(),
                 [](const TagEntry* a, const TagEntry* b) { return a->file->order < b->file->order; });
-            std::set<const TagFile*> said;
-            for (const TagEntry* entry : entries) {
-                if (entry->file == winner->file || !said.insert(entry->file).second) continue;
+            // Each file holding a copy says so: the winner names the files it hides, the others
+            // the file that hides them.
+            std::vector<const TagFile*> holders;
+            for (const TagEntry* entry : entries)
+                if (std::find(holders.begin(), holders.end(), entry->file) == holders.end())
+                    holders.push_back(entry->file);
+            if (holders.size() < 2) continue;
+            std::string hidden;
+            for (const TagFile* file : holders)
+                if (file != winner->file)
+                    hidden += (hidden.empty() ? "" : ", ") + relative_name(*file->spec, workspace);
+            const std::string winner_name = relative_name(*winner->file->spec, workspace);
+            for (const TagFile* file : holders) {
+                const TagEntry* entry = *std::find_if(entries.begin(), entries.end(),
+                                                      [file](const TagEntry* e) { return e->file == file; });
                 add(*entry->file, entry, WorkspaceProblem::kDuplicateInFolder,
-                    "also in " + relative_name(*winner->file->spec, workspace) +
-                        ", whose copy wins only because of the file names");
+                    file == winner->file
+                        ? "also in " + hidden + "; this copy wins only because of the file names"
+                        : "also in " + winner_name + ", whose copy wins only because of the file names");
             }
         }
     }
