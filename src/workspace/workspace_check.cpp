@@ -148,10 +148,13 @@ struct Checker {
                 if (std::find(holders.begin(), holders.end(), entry->file) == holders.end())
                     holders.push_back(entry->file);
             if (holders.size() < 2) continue;
+            constexpr std::size_t kNamed = 3; // files the winner names; the rest are counted
             std::string hidden;
+            std::size_t named = 0;
             for (const TagFile* file : holders)
-                if (file != winner->file)
+                if (file != winner->file && named++ < kNamed)
                     hidden += (hidden.empty() ? "" : ", ") + relative_name(*file->spec, workspace);
+            if (named > kNamed) hidden += " and " + std::to_string(named - kNamed) + " more files";
             const std::string winner_name = relative_name(*winner->file->spec, workspace);
             for (const TagFile* file : holders) {
                 const TagEntry* entry = *std::find_if(entries.begin(), entries.end(),
