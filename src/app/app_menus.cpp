@@ -55,6 +55,7 @@ void TZephaneApp::build_menus() {
             {kFindTag, QStringLiteral("&Find Tag..."), QKeySequence::Find},
             {kFindDuplicates, QStringLiteral("Find &Duplicates"),
              QKeySequence(QStringLiteral("Ctrl+D"))},
+            {kCheckWorkspace, QStringLiteral("Check &Workspace")},
             {0, {}},
             {kReloadTag, QStringLiteral("Reload Tag")},
             {kApplyTagChanges, QStringLiteral("Apply Tag Changes")},

@@ -29,6 +29,7 @@ inline constexpr int kTagInfo = 403;
 inline constexpr int kFindDuplicates = 9806;
 inline constexpr int kReloadTag = 9803;
 inline constexpr int kApplyTagChanges = 9804;
+inline constexpr int kCheckWorkspace = 9807;
 
 // The texture editor's Special menu.
 inline constexpr int kSplitRgba = 1002;

@@ -63,7 +63,8 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
 std::string usage_text() {
     return "Usage: zephane [--workspace DIR] [--trace-log FILE|-] [--open TYPE:ID]... [ROOTLIST...]\n"
            "  --workspace DIR   the folder holding 'tags', 'local' and 'plugins'\n"
-           "                    (default: the program's folder, else the last workspace)\n"
+           "                    (default: the program's folder or the current folder when\n"
+           "                    it holds one of them, else the last workspace)\n"
            "  --trace-log FILE  where diagnostic trace lines go ('-' for standard error;\n"
            "                    default " +
            default_trace_log() +

@@ -10,6 +10,7 @@
 #include "framework/xg_frame.h"
 #include "base/errors.h"
 #include "workspace/headless_build.h"
+#include "workspace/workspace_loading.h"
 
 #include <QApplication>
 #include <QSurfaceFormat>
@@ -56,11 +57,16 @@ int main(int argc, char** argv) {
     }
     const std::unique_ptr<std::ofstream> trace_log = open_trace_log(line.trace_log);
     zephane::register_tag_types();
+    std::error_code no_current;
+    const std::string current = std::filesystem::current_path(no_current).string();
     if (!line.root_lists.empty()) {
         // Root lists: the foundation build, no window (no display needed), then exit. The
-        // workspace is the one asked for, else the program's folder: never a remembered one.
-        const std::string workspace =
-            line.workspace.empty() ? zephane::program_folder() : line.workspace;
+        // workspace is the one asked for, else the program's folder, else the current folder
+        // when it holds a tag folder: never a remembered one.
+        std::string workspace = line.workspace.empty() ? zephane::program_folder() : line.workspace;
+        if (line.workspace.empty() && !zephane::holds_tag_folder(workspace) &&
+            zephane::holds_tag_folder(current))
+            workspace = current;
         return zephane::run_headless_build(workspace, line.root_lists, "zephane: ", std::cout,
                                             std::cerr);
     }
@@ -73,7 +79,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     zephane::register_tag_editors();
     QApplication::setWindowIcon(zephane::application_icon());
-    zephane::TZephaneApp app({line.workspace, zephane::program_folder(), {}});
+    zephane::TZephaneApp app({line.workspace, zephane::program_folder(), {}, current});
     app.frame().show();
     app.start();
     app.open_tags(line.open_tags);

@@ -25,6 +25,7 @@
 #include "definitions/ui/unit_form.h"
 #include "definitions/ui/wind_form.h"
 #include "dialogs/ui/dialog_preview_form.h"
+#include "app/tag_inspector_form.h"
 #include "mesh/ui/mesh_form.h"
 #include "sound/ui/soun_form.h"
 #include "textures/ui/txst_form.h"
@@ -65,6 +66,7 @@ void register_tag_editors() {
     register_text_editors();
     register_units_editor();
     register_wind_editor();
+    register_tag_inspector(); // every type left without an editor
 }
 
 } // namespace zephane

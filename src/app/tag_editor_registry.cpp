@@ -17,6 +17,11 @@ std::array<EditorFactories, kTagTypeCount>& factories() {
     return table;
 }
 
+TagEditorFactory& fallback() {
+    static TagEditorFactory editor;
+    return editor;
+}
+
 } // namespace
 
 void attach_tag_editor(tag_type code, TagEditorFactory editor, TagEditorFactory alternate) {
@@ -34,7 +39,14 @@ const TagEditorFactory* tag_editor_factory(tag_type code, bool alternate) {
     return factory ? &factory : nullptr;
 }
 
-void detach_all_tag_editors() { factories() = {}; }
+void set_fallback_tag_editor(TagEditorFactory editor) { fallback() = std::move(editor); }
+
+const TagEditorFactory* fallback_tag_editor() { return fallback() ? &fallback() : nullptr; }
+
+void detach_all_tag_editors() {
+    factories() = {};
+    fallback() = {};
+}
 
 void attach_tag_creator(tag_type code, TagCreator creator) {
     const std::size_t index = tag_type_index(code);

@@ -17,7 +17,11 @@ using TagEditorFactory = std::function<std::unique_ptr<TagEditorWindow>(TagDatab
 void attach_tag_editor(tag_type code, TagEditorFactory editor, TagEditorFactory alternate = {});
 // Null when the type has no such editor.
 const TagEditorFactory* tag_editor_factory(tag_type code, bool alternate);
-// Forgets every editor and creator (tests start from none).
+// The window that opens for a tag whose type has no editor (the read-only inspector); null
+// when none is set.
+void set_fallback_tag_editor(TagEditorFactory editor);
+const TagEditorFactory* fallback_tag_editor();
+// Forgets every editor, the fallback and every creator (tests start from none).
 void detach_all_tag_editors();
 
 // A type whose new tags a window fills (a dialog asks what to make): Create Tag runs it

@@ -4,6 +4,8 @@
 #include "app/all_tag_form.h"
 #include "app/app_settings.h"
 #include "app/app_texts.h"
+#include "app/check_workspace_form.h"
+#include "app/file_menu_commands.h"
 #include "app/command_ids.h"
 #include "app/find_tag_dialog.h"
 #include "app/tag_change_router.h"
@@ -35,25 +37,31 @@ namespace zephane {
 
 namespace {
 
-constexpr const char* kModule = "zephane_app.cpp";
 bool same_folder(std::string a, std::string b) {
     while (a.size() > 1 && a.back() == '/') a.pop_back();
     while (b.size() > 1 && b.back() == '/') b.pop_back();
     return equal_ignoring_case(a, b);
 }
 
+// The type's editor (or alternate editor); a type with neither gets the inspector.
+const TagEditorFactory* editor_factory_for(const TagEntry& tag, bool alternate) {
+    const tag_type type = TagDatabase::get_tag_type(tag);
+    if (const TagEditorFactory* own = tag_editor_factory(type, alternate)) return own;
+    if (tag_editor_factory(type, false) || tag_editor_factory(type, true)) return nullptr;
+    return fallback_tag_editor();
+}
+
 } // namespace
 
 std::string choose_workspace(const std::string& asked, const std::string& program_folder,
-                             const QString& last_workspace) {
+                             const QString& last_workspace, const std::string& current_folder) {
     if (!asked.empty())
         return QFileInfo(QString::fromStdString(asked)).absoluteFilePath().toStdString();
-    for (const char* name : kWorkspaceFolders)
-        if (can_enter_folder((std::filesystem::path(program_folder) / name).string()))
-            return program_folder;
+    for (const std::string& folder : {program_folder, current_folder})
+        if (!folder.empty() && holds_tag_folder(folder)) return folder;
     if (!last_workspace.isEmpty() && QFileInfo(last_workspace).isDir())
         return last_workspace.toStdString();
-    return program_folder;
+    return current_folder.empty() ? program_folder : current_folder;
 }
 
 std::string workspace_relative_name(const std::string& path, const std::string& workspace) {
@@ -75,7 +83,8 @@ TZephaneApp::TZephaneApp(AppOptions options)
     : options_(std::move(options)), db_(std::make_unique<TagDatabase>()),
       settings_(std::make_unique<AppSettings>(options_.settings_file)) {
     workspace_ =
-        choose_workspace(options_.workspace, options_.program_folder, settings_->last_workspace());
+        choose_workspace(options_.workspace, options_.program_folder, settings_->last_workspace(),
+                         options_.current_folder);
     TagChangeRouter::Handlers handlers;
     handlers.refresh_file = [this](TagFile& file) {
         if (TTagFileForm* form = file_form(file)) form->refresh();
@@ -240,8 +249,7 @@ void TZephaneApp::openTag(TagEntry& tag, bool alternate) {
     TagEditorWindow* editor = TagEditorWindow::of(tag);
     if (editor) {
         frame_->bring_to_front(*editor);
-    } else if (const TagEditorFactory* make =
-                   tag_editor_factory(TagDatabase::get_tag_type(tag), alternate)) {
+    } else if (const TagEditorFactory* make = editor_factory_for(tag, alternate)) {
         std::unique_ptr<TagEditorWindow> made = (*make)(*db_, tag);
         editor = TagEditorWindow::of(tag);
         if (made && made.get() == editor) {
@@ -344,6 +352,7 @@ bool TZephaneApp::command_status(int command, CommandState& state) {
     case command::kOpenCompleteTagList:
     case command::kUpdateTagFormats:
     case command::kFindTag:
+    case command::kCheckWorkspace:
         state.enabled = true;
         return true;
     case command::kClearRecentFiles:
@@ -371,16 +380,22 @@ bool TZephaneApp::do_command(int command) {
         frame_->close();
         return true;
     case command::kBuildFoundationTags:
+        build_foundation_tags_command(*this);
+        return true;
     case command::kUpdateTagFormats:
-        return true; // tags are brought up to date one by one, as they are opened
+        update_tag_formats_command(*this);
+        return true;
     case command::kOpenCompleteTagList:
         show_all_tags();
         return false;
     case command::kBuildPluginFromLocal:
-        ZEPHANE_TRACE(kModule, text::kBuildPluginTrace);
-        return false;
+        build_plugin_from_local_command(*this);
+        return true;
     case command::kFindTag:
         find_tag_command();
+        return true;
+    case command::kCheckWorkspace:
+        show_check_workspace(*this);
         return true;
     case command::kClearRecentFiles:
         settings_->clear_recent_files();

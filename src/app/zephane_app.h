@@ -27,11 +27,11 @@ class XGForm;
 class XGFrame;
 
 struct AppOptions {
-    // The folder holding 'tags', 'local' and 'plugins'. Empty: the program's folder when it
-    // holds one of them, else the last workspace, else the program's folder.
+    // The folder holding 'tags', 'local' and 'plugins'. Empty: as choose_workspace decides.
     std::string workspace;
     std::string program_folder;
     QString settings_file; // empty: the user's own settings
+    std::string current_folder = {}; // the folder the program was started in; empty: not considered
 };
 
 class TZephaneApp : public XGDispatch, public EditorHost {
@@ -65,8 +65,8 @@ public:
     TAllTagForm* all_tags() const { return all_tags_; }
     void all_tags_closed() { all_tags_ = nullptr; }
 
-    // Opens the tag's editor (the alternate one when asked) or, for a type without an
-    // editor, selects the tag in its file's window.
+    // Opens the tag's editor (the alternate one when asked); a type with neither editor gets
+    // the read-only inspector (when registered), else the tag is selected in its file's window.
     void openTag(TagEntry& tag, bool alternate) override;
     void reveal_tag_in_file(TagEntry& tag) override;
     // The Tag Info dialog for one tag; on OK its file's window and editor follow.
@@ -118,9 +118,11 @@ private:
 };
 
 // The workspace start-up uses: the one asked for, else the program's folder when it holds a
-// tag folder, else the last one remembered (when it still exists), else the program's folder.
+// tag folder, else the current folder when it does (an installed program lives apart from its
+// workspaces), else the last one remembered (when it still exists), else the current folder
+// (the program's folder when none is given).
 std::string choose_workspace(const std::string& asked, const std::string& program_folder,
-                             const QString& last_workspace);
+                             const QString& last_workspace, const std::string& current_folder = {});
 
 // Names a file by its path below the workspace ("tags/name.tag"), climbing folder by folder
 // and comparing names without regard to case; outside the workspace, the whole path.

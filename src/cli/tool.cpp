@@ -60,6 +60,7 @@ int run_tool(const std::vector<std::string>& args, std::ostream& out, std::ostre
     add_database_commands(app, io);
     add_demo_commands(app, io);
     add_mesh_commands(app, io);
+    add_workspace_commands(app, io);
 
     // A first word that names no command is said as such (not "A subcommand is required").
     if (args.size() > 1 && !args[1].empty() && args[1][0] != '-') {

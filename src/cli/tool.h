@@ -41,6 +41,7 @@ void add_dialog_commands(CLI::App& app, ToolIo& io);
 void add_demo_commands(CLI::App& app, ToolIo& io);
 void add_mesh_commands(CLI::App& app, ToolIo& io);
 void add_generic_tag_commands(CLI::App& app, ToolIo& io);
+void add_workspace_commands(CLI::App& app, ToolIo& io);
 
 // "TYPE:ID", four characters each side.
 std::pair<tag_type, tag_id> parse_type_id(const std::string& text);

@@ -144,13 +144,36 @@ void FoundationBuild::begin_foundation_build(const std::string& application_fold
     const fs::path folder = fs::path(application_folder) / kFoundationFolder;
     fs::create_directories(folder, error);
     output_folder_ = (fs::is_directory(folder, error) ? folder : fs::path(application_folder)).string();
-    for (const char* name :
-         {kSmallFile, kSmallLocalizedFile, kLargeFile, kLargeLocalizedFile, kDependencyLog})
-        fs::remove(fs::path(output_folder_) / name, error);
-    log_ = std::fopen((fs::path(output_folder_) / kDependencyLog).string().c_str(), "w");
+    cancelled_ = false;
+    ended_ = false;
+    // A staged build leaves the old outputs alone until its own are complete.
+    if (!staged_)
+        for (const char* name :
+             {kSmallFile, kSmallLocalizedFile, kLargeFile, kLargeLocalizedFile, kDependencyLog})
+            fs::remove(fs::path(output_folder_) / name, error);
+    log_ = std::fopen(output_path(kDependencyLog, staged_).c_str(), "w");
+}
+
+std::string FoundationBuild::output_path(const char* name, bool temporary) const {
+    return (std::filesystem::path(output_folder_) / (temporary ? std::string(".building-") + name : name))
+        .string();
+}
+
+std::string FoundationBuild::log_path() const { return output_path(kDependencyLog, staged_ && !ended_); }
+
+bool FoundationBuild::keep_going(std::size_t done, std::size_t total) {
+    if (!cancelled_ && progress_ && !progress_(done, total)) cancelled_ = true;
+    return !cancelled_;
+}
+
+void FoundationBuild::discard_staged_files() {
+    std::error_code error;
+    for (const char* name : {kSmallFile, kSmallLocalizedFile, kLargeFile})
+        std::filesystem::remove(output_path(name, true), error);
 }
 
 void FoundationBuild::report_dependency(tag_type type, tag_id id) {
+    if (cancelled_) return;
     current_map_ = 0;
     current_record_.reset();
     visit(type, id);
@@ -209,6 +232,7 @@ void FoundationBuild::visit(tag_type type, tag_id id) {
                        (type != kMesh && current_map_ == 0);
     records_.push_back({type, id, source, current_map_, small});
     index_.insert(key(type, id), records_.size() - 1);
+    if (!keep_going(records_.size(), 0)) return;
     walk(records_.size() - 1);
 }
 
@@ -225,7 +249,8 @@ void FoundationBuild::walk(std::size_t index) {
 }
 
 void FoundationBuild::drain() {
-    while (!stack_.empty()) {
+    if (cancelled_) stack_.clear();
+    while (!stack_.empty() && !cancelled_) {
         Frame& frame = stack_.back();
         if (frame.next == frame.references.size()) {
             stack_.pop_back();
@@ -245,8 +270,13 @@ FoundationResult FoundationBuild::build_foundation_files() {
     TagFile* large = db_.create_tag_file();
     TagFile* small = db_.create_tag_file();
     TagFile* localized = db_.create_tag_file();
-    bool stopped = false;
-    for (const FoundationRecord& record : records_) {
+    bool stopped = cancelled_;
+    for (std::size_t done = 0; !stopped && done < records_.size(); ++done) {
+        const FoundationRecord& record = records_[done];
+        if (!keep_going(done, records_.size())) {
+            stopped = true;
+            break;
+        }
         const bool is_localized =
             tag_type_is_localized(record.type) || is_localized_collection(record.type, record.id);
         TagFile* destination = is_localized ? localized : record.small ? small : large;
@@ -273,7 +303,7 @@ FoundationResult FoundationBuild::build_foundation_files() {
             {kSmallFile, small}, {kSmallLocalizedFile, localized}, {kLargeFile, large}};
         result.complete = true;
         for (const auto& [name, file] : outputs) {
-            const std::string target = (std::filesystem::path(output_folder_) / name).string();
+            const std::string target = output_path(name, staged_);
             if (!db_.write_tag_file(target, *file, true, TAG_FILE_TYPE_BASE)) {
                 result.failure = std::string("could not write ") + name;
                 log_line(result.failure);
@@ -284,8 +314,39 @@ FoundationResult FoundationBuild::build_foundation_files() {
     }
     payloads_.close_files();
     for (TagFile* file : {large, small, localized}) db_.close_tag_file(*file);
+    if (cancelled_) {
+        result.cancelled = true;
+        result.complete = false;
+        result.failure = "the build was cancelled";
+    }
     close_log();
+    ended_ = true;
+    if (staged_) finish_staged(result);
     return result;
+}
+
+// Every output complete: the temporaries replace the old files (rename replaces atomically), the
+// log last. Otherwise they go, and the old outputs stay; so does the old log, unless the
+// build failed rather than being cancelled (its log then says why).
+void FoundationBuild::finish_staged(FoundationResult& result) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (result.complete) {
+        for (const char* name : {kSmallFile, kSmallLocalizedFile, kLargeFile}) {
+            fs::rename(output_path(name, true), output_path(name, false), error);
+            if (error) {
+                result.complete = false;
+                result.failure = std::string("could not put ") + name + " in place: " + error.message();
+                break;
+            }
+        }
+        if (result.complete) fs::remove(output_path(kLargeLocalizedFile, false), error);
+    }
+    discard_staged_files();
+    if (result.cancelled)
+        fs::remove(output_path(kDependencyLog, true), error);
+    else
+        fs::rename(output_path(kDependencyLog, true), output_path(kDependencyLog, false), error);
 }
 
 FoundationResult FoundationBuild::run_foundation_build(const std::string& root_list_path,

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,7 @@ struct FoundationRecord {
 
 struct FoundationResult {
     bool complete = false;   // every file written
+    bool cancelled = false;  // the progress callback stopped the build
     std::string failure;     // the log line that ended the build early
     std::size_t small = 0, small_localized = 0, large = 0; // tags per output
 };
@@ -72,6 +74,17 @@ public:
     // build_foundation_files.
     FoundationResult run_foundation_build(const std::string& root_list_path,
                                           const std::string& application_folder);
+
+    // A staged build (the editor's) writes its outputs and its log to temporary files beside
+    // them and puts them in place only once every one is written: a cancelled or failed
+    // build leaves the previous outputs as they were. Set before begin_foundation_build.
+    void set_staged(bool staged) { staged_ = staged; }
+    // Told (records so far, 0) while the walk goes and (records copied, records) while the
+    // outputs are filled; returning false cancels the build.
+    using Progress = std::function<bool(std::size_t done, std::size_t total)>;
+    void set_progress(Progress progress) { progress_ = std::move(progress); }
+    // The log's path once the build has ended (its temporary while a staged build runs).
+    std::string log_path() const;
 
     const std::vector<FoundationRecord>& records() const { return records_; }
     const std::string& output_folder() const { return output_folder_; }
@@ -110,6 +123,10 @@ private:
     void log_reported(const std::string& message);
     void log_line(const std::string& message);
     void close_log();
+    bool keep_going(std::size_t done, std::size_t total);
+    std::string output_path(const char* name, bool temporary) const;
+    void discard_staged_files();
+    void finish_staged(FoundationResult& result);
 
     TagDatabase& db_;
     TagPayloadReader payloads_;
@@ -121,6 +138,10 @@ private:
     bool limit_logged_ = false;
     std::string output_folder_;
     std::FILE* log_ = nullptr;
+    bool staged_ = false;
+    bool cancelled_ = false;
+    bool ended_ = false;
+    Progress progress_;
 };
 
 } // namespace zephane

@@ -29,6 +29,12 @@ bool can_enter_folder(const std::string& folder) {
            ::access(folder.c_str(), R_OK | X_OK) == 0;
 }
 
+bool holds_tag_folder(const std::string& folder) {
+    for (const char* name : kWorkspaceFolders)
+        if (can_enter_folder((std::filesystem::path(folder) / name).string())) return true;
+    return false;
+}
+
 bool load_workspace_folders(TagDatabase& db, const std::string& workspace) {
     bool any = false;
     for (const char* name : kWorkspaceFolders) {

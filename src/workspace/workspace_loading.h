@@ -14,6 +14,9 @@ inline constexpr const char* kWorkspaceFolders[] = {"tags", "local", "plugins"};
 // Whether loading can enter the folder (it exists and may be listed).
 bool can_enter_folder(const std::string& folder);
 
+// Whether the folder holds a tag folder that can be entered (it is a workspace).
+bool holds_tag_folder(const std::string& folder);
+
 // Loads every folder that can be entered (recursively); false when none could be.
 bool load_workspace_folders(TagDatabase& db, const std::string& workspace);
 

@@ -99,20 +99,19 @@ TEST_F(StartUp, FoldersLoadInOrderSoPluginsWin) {
     EXPECT_EQ(app->file_display_name(app->db().files().back()), "tags/base.tag");
 }
 
-TEST_F(StartUp, ApplicationCommandsAreAlwaysEnabledAndBuildPluginOnlyTraces) {
+TEST_F(StartUp, ApplicationCommandsAreAlwaysEnabledAndTheFileChoosersCanBeCancelled) {
     make_app().start();
     for (int command :
          {command::kBuildPluginFromLocal, command::kNew, command::kOpen, command::kFrameworkCommand,
           command::kBuildFoundationTags, command::kOpenCompleteTagList, command::kUpdateTagFormats,
           command::kFindTag})
         EXPECT_TRUE(app->frame().command_state(command).enabled) << command;
-    EXPECT_FALSE(app->frame().dispatch(
-        command::kBuildPluginFromLocal)); // traced, then left to the framework
-    EXPECT_TRUE(
-        traced("zephane_app.cpp", "File >> Build Plugin :: This is not yet functional. Sorry."));
+    // Cancelling the root list or the plugin's name does nothing.
     const std::size_t windows = app->frame().forms().size();
+    FileScript files({std::nullopt, std::nullopt});
     EXPECT_TRUE(app->frame().dispatch(command::kBuildFoundationTags));
-    EXPECT_TRUE(app->frame().dispatch(command::kUpdateTagFormats));
+    EXPECT_TRUE(app->frame().dispatch(command::kBuildPluginFromLocal));
+    EXPECT_EQ(files.requests().size(), 2u);
     EXPECT_EQ(app->frame().forms().size(), windows);
 }
 
@@ -359,6 +358,20 @@ TEST(Names, TheWorkspaceIsAskedForOrFoundBesideTheProgramOrRemembered) {
     std::filesystem::create_directory(program.path() / "local");
     EXPECT_EQ(choose_workspace({}, program.path().string(),
                                QString::fromStdString(remembered.path().string())),
+              program.path().string());
+
+    // An installed program (/usr/bin) finds the workspace it is started in, else the last one,
+    // else starts empty in the current folder.
+    test::ScratchFolder installed, current;
+    const QString last = QString::fromStdString(remembered.path().string());
+    EXPECT_EQ(choose_workspace({}, installed.path().string(), last, current.path().string()),
+              remembered.path().string());
+    EXPECT_EQ(choose_workspace({}, installed.path().string(), {}, current.path().string()),
+              current.path().string());
+    std::filesystem::create_directory(current.path() / "plugins");
+    EXPECT_EQ(choose_workspace({}, installed.path().string(), last, current.path().string()),
+              current.path().string());
+    EXPECT_EQ(choose_workspace({}, program.path().string(), last, current.path().string()),
               program.path().string());
 }
 

@@ -4,6 +4,8 @@
 // a window manager (docs/screenshots/take-editor-screenshots.sh does).
 // Usage: editor_screenshots WORKSPACE OUTPUT_FOLDER
 
+#include "app/check_workspace_form.h"
+#include "app/file_menu_commands.h"
 #include "app/register_tag_editors.h"
 #include "app/tag_edit_form.h"
 #include "app/zephane_app.h"
@@ -32,6 +34,7 @@
 #include "textures/sprite_edit.h"
 #include "textures/texture_stack.h"
 #include "textures/ui/spri_form.h"
+#include "tags/foundation_build.h"
 
 #include <QAbstractButton>
 #include <algorithm>
@@ -389,5 +392,22 @@ int main(int argc, char** argv) {
     shooter.shoot_next_dialog(QStringLiteral("new-mesh-dialog"), 101);
     run_new_mesh_dialog(&app.frame());
     XGDialog::set_modal_hook({});
+
+    // The inspector on the demo's picture, the Check Workspace window and a dependency log.
+    const auto place = [&shooter](QWidget& window, const char* name) {
+        window.parentWidget()->move(12, 12);
+        shooter.shot(*window.parentWidget(), QString::fromLatin1(name));
+    };
+    TagEntry* banner = app.db().find_tag(fourcc("jpeg"), fourcc("bann"));
+    app.openTag(*banner, false);
+    place(*TagEditorWindow::of(*banner), "tag-inspector");
+    place(show_check_workspace(app), "check-workspace");
+    FoundationBuild build(app.db());
+    build.set_staged(true);
+    const FoundationResult built = build.run_foundation_build(workspace + "/roots.txt", workspace);
+    place(app.frame().add_form(std::make_unique<TDependencyLogForm>(
+              app, QStringLiteral("%1 small tags, %2 large tags").arg(built.small).arg(built.large),
+              build.log_path())),
+          "dependency-log");
     return 0;
 }
