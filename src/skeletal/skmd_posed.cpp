@@ -38,14 +38,15 @@ PosedModel pose_model(const SkeletalModel& model, int requested_vertices) {
         if (whole) posed.triangles.insert(posed.triangles.end(), corner, corner + 3);
     }
 
-    // Normals: each face's (area-weighted) normal added to its corners.
+    // Normals: each face's (area-weighted) normal added to its corners. Faces are wound
+    // clockwise seen from outside (the viewer culls the other side).
     std::vector<std::array<double, 3>> sums(count, {0, 0, 0});
     for (std::size_t t = 0; t + 2 < posed.triangles.size(); t += 3) {
         const auto& a = posed.positions[posed.triangles[t]];
         const auto& b = posed.positions[posed.triangles[t + 1]];
         const auto& c = posed.positions[posed.triangles[t + 2]];
-        const double u[3] = {double{b[0]} - a[0], double{b[1]} - a[1], double{b[2]} - a[2]};
-        const double w[3] = {double{c[0]} - a[0], double{c[1]} - a[1], double{c[2]} - a[2]};
+        const double u[3] = {double{c[0]} - a[0], double{c[1]} - a[1], double{c[2]} - a[2]};
+        const double w[3] = {double{b[0]} - a[0], double{b[1]} - a[1], double{b[2]} - a[2]};
         const double n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
         for (std::size_t k = 0; k < 3; ++k)
             for (std::size_t i = 0; i < 3; ++i) sums[posed.triangles[t + k]][i] += n[i];

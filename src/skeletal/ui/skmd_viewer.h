@@ -61,6 +61,9 @@ public:
     void set_texture(tag_id stacks, std::size_t stack);
     // Back to the initial orbit and zoom.
     void reset_view();
+    // The orbit in degrees: yaw about the model's up axis, pitch about the screen's x axis
+    // (0 looks straight down, -90 from the side).
+    void set_orbit(float yaw, float pitch);
 
     ModelDisplay display_mode() const { return mode_; }
     const PosedModel& geometry() const { return posed_; }
@@ -89,7 +92,9 @@ private:
     TagDatabase& db_;
     std::unique_ptr<GlTextureCache> textures_;
     PosedModel posed_;
-    std::vector<std::array<float, 3>> face_normals_;
+    std::vector<std::array<float, 3>> flat_positions_; // three per face
+    std::vector<std::array<float, 3>> flat_normals_;
+    std::vector<std::array<float, 2>> flat_uvs_;
     ModelDisplay mode_ = ModelDisplay::smooth;
     bool normals_ = false;
     bool two_sided_ = false;
