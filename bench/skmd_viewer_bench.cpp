@@ -50,22 +50,35 @@ public:
 
 protected:
     void draw_view() override {
+        // The same picture's geometry: the viewer's fitted projection, orbit, depth test and
+        // culling, one colour, no lighting.
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_FRONT);
+        const float half = std::sqrt(3.0f) * 1.1f;
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(-half, half, -half, half, -20, 20);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glRotatef(-60, 1, 0, 0);
+        glRotatef(30, 0, 0, 1);
         glEnableClientState(GL_VERTEX_ARRAY);
         glVertexPointer(3, GL_FLOAT, 0, model_.positions.data());
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(model_.triangles.size()), GL_UNSIGNED_SHORT,
                        model_.triangles.data());
         glDisableClientState(GL_VERTEX_ARRAY);
-        glFlush(); // as the viewer does
     }
 
 private:
     const PosedModel& model_;
 };
 
-double frames_seconds(QWidget& view) {
+double frames_seconds(XGGLView& view) {
+    view.read_back(); // the context exists and the first frame's set-up is done
     return bench::best_seconds(3, [&] {
-        for (int k = 0; k < kFrames; ++k) view.repaint();
+        for (int k = 0; k < kFrames; ++k) view.draw_and_finish();
     }) / kFrames;
 }
 
@@ -77,18 +90,30 @@ int main(int argc, char** argv) {
     const PosedModel model = sphere();
     TagDatabase db;
     TskmdViewer viewer(db);
-    viewer.resize(640, 640);
+    viewer.resize(viewer.sizeHint()); // as the model set editor shows it
     viewer.set_geometry(model);
+    // A box tree of six levels over the sphere, as the collision build makes one: each box
+    // split in two along an axis taken in turn, so each level covers the model once.
     std::vector<skmd_collision_box> boxes;
-    for (int k = 0; k < 63; ++k) { // a box tree of six levels over the sphere
-        skmd_collision_box box{};
-        const int depth = static_cast<int>(std::log2(k + 1));
-        const int extent = 512 >> depth;
-        for (int i = 0; i < 3; ++i) {
-            box.minimum[i] = static_cast<std::int16_t>(-extent);
-            box.maximum[i] = static_cast<std::int16_t>(extent);
+    skmd_collision_box root{};
+    for (int i = 0; i < 3; ++i) {
+        root.minimum[i] = -512;
+        root.maximum[i] = 512;
+    }
+    std::vector<skmd_collision_box> level{root};
+    for (int depth = 0; depth < 6; ++depth) {
+        boxes.insert(boxes.end(), level.begin(), level.end());
+        std::vector<skmd_collision_box> next;
+        for (const skmd_collision_box& box : level) {
+            const int axis = depth % 3;
+            const auto middle = static_cast<std::int16_t>((box.minimum[axis] + box.maximum[axis]) / 2);
+            skmd_collision_box low = box, high = box;
+            low.maximum[axis] = middle;
+            high.minimum[axis] = middle;
+            next.push_back(low);
+            next.push_back(high);
         }
-        boxes.push_back(box);
+        level = std::move(next);
     }
     viewer.set_collision_overlay(boxes, {0.8f, 1.0f, 1.0f}, 1.0f / 512.0f);
     viewer.set_click_overlay({0.9f, 1.1f, 1.0f});
@@ -97,7 +122,7 @@ int main(int argc, char** argv) {
     viewer.set_normals(false);
     viewer.show();
     FloorView floor(model);
-    floor.resize(640, 640);
+    floor.resize(viewer.size());
     floor.show();
     QCoreApplication::processEvents();
 

@@ -46,6 +46,13 @@ void XGGLView::paintGL() {
 
 QImage XGGLView::read_back() { return grabFramebuffer(); }
 
+void XGGLView::draw_and_finish() {
+    makeCurrent();
+    paintGL();
+    glFinish();
+    doneCurrent();
+}
+
 void XGGLView::probe_entry_points() {
     QOpenGLContext* gl = context();
     entry_points_ = {};

@@ -33,6 +33,9 @@ public:
     const GlEntryPoints& entry_points() const { return entry_points_; }
     // Draws a frame now (outside the event loop) and returns it.
     QImage read_back();
+    // Draws a frame into the view's framebuffer and waits until GL has finished it, without
+    // reading it back or showing it (benchmarks time drawing alone).
+    void draw_and_finish();
     // Frames drawn so far (tests check that nothing redraws without a change).
     int frames_drawn() const { return frames_drawn_; }
 
