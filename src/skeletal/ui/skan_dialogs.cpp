@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace zephane {
 
@@ -31,12 +32,15 @@ std::optional<AnimationImportOptions> run_origin_bone_dialog(QWidget* parent, co
     auto* columns = new QHBoxLayout;
     layout->addLayout(columns, 1);
 
-    auto* bones = new QListWidget(&dialog);
+    auto* bone_group = new QGroupBox(QStringLiteral("Origin Bone"), &dialog);
+    auto* bone_layout = new QVBoxLayout(bone_group);
+    auto* bones = new QListWidget(bone_group);
     bones->setSelectionMode(QAbstractItemView::SingleSelection);
     bones->setMinimumSize(220, 220);
     for (const std::string& name : origin_bone_choices(file)) bones->addItem(QString::fromLatin1(name));
     dialog.register_control(kBones, bones);
-    columns->addWidget(bones, 1);
+    bone_layout->addWidget(bones);
+    columns->addWidget(bone_group, 1);
 
     auto* motion = new QGroupBox(QStringLiteral("Motion"), &dialog);
     auto* grid = new QGridLayout(motion);
@@ -241,6 +245,11 @@ bool run_frame_actions_dialog(TTagEditForm& editor, const std::vector<skan_bone_
         frames->addItem(QString());
         relabel(row);
     }
+    // Wide enough for the longest text, within reason.
+    int widest = 0;
+    for (int row = 0; row < frames->count(); ++row)
+        widest = std::max(widest, frames->fontMetrics().horizontalAdvance(frames->item(row)->text()));
+    frames->setMinimumWidth(std::clamp(widest + 40, 300, 620));
     frames->setCurrentRow(copy.frames.empty() ? -1 : 0);
     show_frame();
 

@@ -87,14 +87,7 @@ Bytes with_tail(const SkeletalAnimationSet& set) {
 }
 
 SklTextPose at(double x, double y, double z, double yaw_degrees = 0) {
-    SklTextPose p;
-    p.offset[0] = x;
-    p.offset[1] = y;
-    p.offset[2] = z;
-    const double a = yaw_degrees * std::numbers::pi / 180.0, c = std::cos(a), s = std::sin(a);
-    const double columns[3][3] = {{c, s, 0}, {-s, c, 0}, {0, 0, 1}};
-    std::memcpy(p.columns, columns, sizeof columns);
-    return p;
+    return test::skl_pose_at(x, y, z, yaw_degrees);
 }
 
 // The origin walks and turns; pelvis, spine and an unnamed bone ride above it.
