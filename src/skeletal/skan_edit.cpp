@@ -10,13 +10,20 @@ SkanState new_skan_state() {
     return state;
 }
 
+void update_skan_state_total(SkanState& state) {
+    std::uint32_t total = 0;
+    for (const skan_state_entry& e : state.entries) total += e.probability;
+    state.header.total_probability = total;
+}
+
 bool delete_skan_animation(SkeletalAnimationSet& set, std::size_t index) {
     if (index >= set.animations.size()) return false;
     set.animations.erase(set.animations.begin() + static_cast<std::ptrdiff_t>(index));
     for (SkanState& state : set.states) {
-        std::erase_if(state.entries, [index](const skan_state_entry& e) { return e.animation == index; });
+        const bool named = std::erase_if(state.entries, [index](const skan_state_entry& e) { return e.animation == index; }) > 0;
         for (skan_state_entry& e : state.entries)
             if (e.animation > index) --e.animation;
+        if (named) update_skan_state_total(state);
     }
     return true;
 }
@@ -35,11 +42,15 @@ skan_state_entry* add_skan_state_entry(SkanState& state, std::uint16_t animation
     if (skan_state_entry* existing = find_skan_state_entry(state, animation)) return existing;
     if (state.entries.size() >= 0xFFFF) return nullptr;
     state.entries.push_back({animation, probability});
+    update_skan_state_total(state);
     return &state.entries.back();
 }
 
 std::size_t remove_skan_state_entries(SkanState& state, std::uint16_t animation) {
-    return std::erase_if(state.entries, [animation](const skan_state_entry& e) { return e.animation == animation; });
+    const std::size_t removed =
+        std::erase_if(state.entries, [animation](const skan_state_entry& e) { return e.animation == animation; });
+    if (removed) update_skan_state_total(state);
+    return removed;
 }
 
 SkanDrive skan_drive(std::uint16_t flags) {

@@ -17,6 +17,11 @@ enum class SkanDrive { time, distance, turn };
 // A state named "Unnamed State" with no entries and no flags.
 SkanState new_skan_state();
 
+// The states' stored totals are what the game draws against: every edit below that changes a
+// state's entries sets its total to the sum of their probabilities again. States it leaves
+// alone keep the total they were read with.
+void update_skan_state_total(SkanState& state);
+
 // Removes the animation and every state entry naming it; entries of later animations are
 // renumbered. False when the index is past the list.
 bool delete_skan_animation(SkeletalAnimationSet& set, std::size_t index);

@@ -126,6 +126,12 @@ private:
         register_control(id, box);
         return box;
     }
+    // A typed number; text that is none keeps the stored value and marks the field.
+    std::optional<double> checked_number(int id, const QString& text) {
+        const std::optional<double> value = typed_number(text);
+        mark_control(id, value ? QString() : QStringLiteral("Not a number: the stored value is kept."));
+        return value;
+    }
     QTreeWidget* tree(int id, QWidget* parent) {
         auto* t = new QTreeWidget(parent);
         t->setHeaderHidden(true);
@@ -208,9 +214,10 @@ private:
             });
         connect(control<QLineEdit>(kProbability), &QLineEdit::textEdited, this, [this](const QString& text) {
             skan_state_entry* entry = current_entry();
-            const std::optional<double> value = typed_number(text);
+            const std::optional<double> value = checked_number(kProbability, text);
             if (!entry || !value) return;
             entry->probability = static_cast<std::uint16_t>(std::lround(std::clamp(*value, 0.0, 65535.0)));
+            update_skan_state_total(*current_state());
             contents_changed();
         });
         return group;
@@ -275,7 +282,7 @@ private:
         });
         connect(control<QLineEdit>(kFramesPerSecond), &QLineEdit::textEdited, this, [this](const QString& text) {
             SkanAnimation* animation = current_animation();
-            const std::optional<double> value = typed_number(text);
+            const std::optional<double> value = checked_number(kFramesPerSecond, text);
             if (!animation || !value) return;
             animation->header.frames_per_second = skan_fixed_8_8(*value);
             show_seconds(*animation);
@@ -284,7 +291,7 @@ private:
         for (int id : {kFadeIn, kFadeOut, kInterruptFade})
             connect(control<QLineEdit>(id), &QLineEdit::textEdited, this, [this, id](const QString& text) {
                 SkanAnimation* animation = current_animation();
-                const std::optional<double> value = typed_number(text);
+                const std::optional<double> value = checked_number(id, text);
                 if (!animation || !value) return;
                 skan_animation& h = animation->header;
                 float& fade = id == kFadeIn ? h.fade_in : id == kFadeOut ? h.fade_out : h.interrupt_fade;
@@ -462,6 +469,7 @@ private:
             auto* e = control<QLineEdit>(id);
             const QSignalBlocker quiet(e);
             e->setText(text);
+            mark_control(id, {});
         };
         if (!animation) {
             for (int id : {kAnimationName, kFramesPerSecond, kFadeIn, kFadeOut, kInterruptFade}) put(id, {});
@@ -501,6 +509,7 @@ private:
         auto* e = control<QLineEdit>(kProbability);
         const QSignalBlocker quiet(e);
         e->setText(entry ? QString::number(entry->probability) : QString());
+        mark_control(kProbability, {});
         enable_control(kProbability, entry != nullptr);
     }
 
@@ -548,10 +557,12 @@ private:
             if (s < 0) return;
             const int e = selected_entry();
             auto& state = set_.states[static_cast<std::size_t>(s)];
-            if (e >= 0 && e < static_cast<int>(state.entries.size()))
+            if (e >= 0 && e < static_cast<int>(state.entries.size())) {
                 state.entries.erase(state.entries.begin() + e);
-            else
+                update_skan_state_total(state);
+            } else {
                 set_.states.erase(set_.states.begin() + s);
+            }
             fill_states(s, -1);
             break;
         }

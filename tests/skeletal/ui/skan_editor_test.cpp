@@ -74,6 +74,7 @@ SkeletalAnimationSet walker() {
     SkanState moving = new_skan_state();
     set_skan_name(moving.header.name, "moving");
     moving.entries = {{0, 3}, {1, 5}};
+    moving.header.total_probability = 8;
     set.states = {moving};
     return set;
 }
@@ -174,6 +175,7 @@ TEST_F(SkanEditor, ApplyStoresTheEditedAnimationsAsTheCoreLaysThemOut) {
     set_skan_name(expected.states[0].header.name, "Moving Fast");
     expected.states[0].header.flags = 1;
     expected.states[0].entries[0].probability = 8;
+    expected.states[0].header.total_probability = 13; // the total follows the entries
     skan_animation& walk = expected.animations[0].header;
     set_skan_name(walk.name, "Walk Cycle");
     walk.frames_per_second = 15 * 256;
@@ -188,7 +190,7 @@ TEST_F(SkanEditor, ApplyStoresTheEditedAnimationsAsTheCoreLaysThemOut) {
 
 TEST_F(SkanEditor, UntouchedBytesStayAndReloadReadsTheTagAgain) {
     // Runtime pointers that are not zero and a state total that does not add up: the editor
-    // lays out neither unless the user changes something.
+    // rewrites neither unless the user changes something.
     Bytes odd = with_tail(walker());
     odd[12] = 0x12;
     odd[731] ^= 1; // the low byte of the state's total (24 + 3 x 96 + 3 x 4 + 196 + 140 + 68)
@@ -202,8 +204,13 @@ TEST_F(SkanEditor, UntouchedBytesStayAndReloadReadsTheTagAgain) {
     EXPECT_TRUE(editor.apply());
     EXPECT_EQ(stored(), odd);
 
+    type(editor, kFramesPerSecond, "fast");
+    EXPECT_FALSE(editor.isModified()) << "text that is no number changes nothing";
+    EXPECT_FALSE(editor.control<QWidget>(kFramesPerSecond)->toolTip().isEmpty()) << "but is marked";
     type(editor, kFadeOut, "2");
     click(editor, TTagEditForm::kReloadButton);
+    EXPECT_TRUE(editor.control<QWidget>(kFramesPerSecond)->toolTip().isEmpty());
+    EXPECT_EQ(text(editor, kFramesPerSecond), "30");
     EXPECT_EQ(text(editor, kFadeOut), "0.125");
     EXPECT_FALSE(editor.isModified());
     EXPECT_EQ(stored(), odd);
@@ -237,9 +244,11 @@ TEST_F(SkanEditor, StatesHoldTheCheckedAnimationsAndDeletesFollowThrough) {
 
     SkeletalAnimationSet expected = walker();
     expected.states.push_back(new_skan_state());
-    expected.states[1].entries = {{1, 65535}};
-    expected.states[0].entries = {{0, 3}};
-    delete_skan_animation(expected, 0);
+    expected.states[1].entries = {{0, 65535}};
+    expected.states[1].header.total_probability = 65535;
+    expected.states[0].entries = {};
+    expected.states[0].header.total_probability = 0;
+    expected.animations.erase(expected.animations.begin());
     EXPECT_EQ(stored(), with_tail(expected));
 
     select_state(editor, 0);
