@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Takes the screenshots of the definition editors, the Mesh Terrain Window and their dialogs:
+# Takes the screenshots of the definition editors, the skeletal animation editor, the Mesh
+# Terrain Window and their dialogs:
 # the demo workspace with one tag of each edited type added, each editor opened in turn under
 # Xvfb (with the openbox window manager for the dialogs' frames), grabbed with ImageMagick's
 # import.

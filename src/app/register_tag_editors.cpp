@@ -27,6 +27,7 @@
 #include "dialogs/ui/dialog_preview_form.h"
 #include "app/tag_inspector_form.h"
 #include "mesh/ui/mesh_form.h"
+#include "skeletal/ui/skan_form.h"
 #include "sound/ui/soun_form.h"
 #include "textures/ui/txst_form.h"
 #include "textures/ui/grsp_form.h"
@@ -58,6 +59,7 @@ void register_tag_editors() {
     register_observer_constants_editor();
     register_particle_system_editor();
     register_scenery_editor();
+    register_skeletal_animation_editor();
     register_sound_list_editor();
     register_sound_editor();
     register_texture_stack_editor();

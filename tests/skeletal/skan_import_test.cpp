@@ -15,14 +15,7 @@ using test::SklText;
 using test::SklTextPose;
 
 SklTextPose at(double x, double y, double z, double yaw_degrees = 0) {
-    SklTextPose p;
-    p.offset[0] = x;
-    p.offset[1] = y;
-    p.offset[2] = z;
-    const double a = yaw_degrees * std::numbers::pi / 180.0, c = std::cos(a), s = std::sin(a);
-    const double columns[3][3] = {{c, s, 0}, {-s, c, 0}, {0, 0, 1}};
-    std::memcpy(p.columns, columns, sizeof columns);
-    return p;
+    return test::skl_pose_at(x, y, z, yaw_degrees);
 }
 
 // The origin walks (3, 4, 0) and turns 175°, then turns on to 185° (−175°): 350° the long way.

@@ -1,7 +1,10 @@
 #pragma once
 // Small skeleton-export texts for tests, written here (never taken from anywhere else).
 
+#include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <numbers>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,6 +32,18 @@ struct SklTextPose {
     double offset[3] = {0, 0, 0};
     double columns[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}; // after "X", "Y", "Z"
 };
+
+// A pose at (x, y, z) turned by the yaw about z.
+inline SklTextPose skl_pose_at(double x, double y, double z, double yaw_degrees = 0) {
+    SklTextPose p;
+    p.offset[0] = x;
+    p.offset[1] = y;
+    p.offset[2] = z;
+    const double a = yaw_degrees * std::numbers::pi / 180.0, c = std::cos(a), s = std::sin(a);
+    const double columns[3][3] = {{c, s, 0}, {-s, c, 0}, {0, 0, 1}};
+    std::memcpy(p.columns, columns, sizeof columns);
+    return p;
+}
 
 struct SklText {
     int version = 2;

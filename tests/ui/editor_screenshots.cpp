@@ -1,5 +1,6 @@
 // editor_screenshots: opens every editor window and dialog of the definition types (and the
-// Mesh Terrain Window with the New Mesh dialog) on a demo workspace and grabs each from the
+// skeletal animation editor with its two dialogs, the Mesh Terrain Window with the New Mesh
+// dialog) on a demo workspace and grabs each from the
 // screen with ImageMagick's import. Run it under Xvfb with
 // a window manager (docs/screenshots/take-editor-screenshots.sh does).
 // Usage: editor_screenshots WORKSPACE OUTPUT_FOLDER
@@ -25,10 +26,16 @@
 #include "definitions/text_tag.h"
 #include "definitions/wind.h"
 #include "framework/xg_dialog.h"
+#include "framework/xg_file_dialog.h"
 #include "framework/xg_frame.h"
 #include "mesh/mesh_header.h"
 #include "mesh/new_mesh.h"
 #include "mesh/ui/new_mesh_dialog.h"
+#include "skeletal/skan_edit.h"
+#include "skeletal/skan_payload.h"
+#include "skeletal/skl_builder.h"
+#include "skeletal/ui/skan_dialogs.h"
+#include "skeletal/ui/skan_form.h"
 #include "textures/grsp_payload.h"
 #include "textures/sprite_definition.h"
 #include "textures/sprite_edit.h"
@@ -56,6 +63,56 @@ Payload bytes_of(const R& record) {
     std::vector<std::uint8_t> bytes;
     definition_file_bytes(record, bytes);
     return bytes;
+}
+
+// A hierarchy of five bones, three animations with a few frame actions, two states.
+Payload strider_animations() {
+    SkeletalAnimationSet set;
+    const char* bones[] = {"Pelvis", "Spine", "Head", "LeftThigh", "RightThigh"};
+    const std::int32_t parents[] = {-1, 0, 1, 0, 0};
+    for (std::size_t b = 0; b < 5; ++b) {
+        skan_bone_base bone{};
+        set_skan_name(bone.name, bones[b]);
+        bone.parent = parents[b];
+        bone.rotation[3] = 1.0f;
+        bone.position[2] = 1.0f;
+        set.bones.push_back(bone);
+    }
+    const std::pair<const char*, std::size_t> animations[] = {{"walk", 24}, {"run", 16}, {"idle", 40}};
+    for (auto [name, frames] : animations) {
+        SkanAnimation animation;
+        set_skan_name(animation.header.name, name);
+        animation.header.frames_per_second = 30 * 256;
+        animation.header.flags = kSkanLoopable | kSkanDistanceDriven;
+        animation.header.fade_in = 0.125f;
+        animation.header.interrupt_fade = 0.5f;
+        animation.header.fade_out = 0.125f;
+        for (std::size_t f = 0; f < frames; ++f) {
+            SkanFrame frame;
+            frame.record.motion = 9000;
+            set_skan_action_bone(frame.record, -1);
+            frame.record.action_tag = kNoTag;
+            frame.poses.assign(set.bones.size(), skan_bone_pose{{0, 0, 256}, {0, 0, 0, 32767}});
+            animation.frames.push_back(std::move(frame));
+        }
+        set.animations.push_back(std::move(animation));
+    }
+    set.animations[0].frames[0].record.action = 7;
+    set_skan_action_bone(set.animations[0].frames[0].record, 3);
+    set.animations[0].frames[12].record.action = 7;
+    set_skan_action_bone(set.animations[0].frames[12].record, 4);
+    set.animations[0].frames[6].record.action = 1 | kSkanKeyFrame;
+    set.animations[0].frames[6].record.action_tag = fourcc("rivr");
+    set_skan_action_bone(set.animations[0].frames[6].record, 0);
+    SkanState moving = new_skan_state();
+    set_skan_name(moving.header.name, "moving");
+    moving.entries = {{0, 3}, {1, 1}};
+    SkanState resting = new_skan_state();
+    set_skan_name(resting.header.name, "resting");
+    resting.header.flags = 2;
+    resting.entries = {{2, 1}};
+    set.states = {moving, resting};
+    return save_skan_payload(set);
 }
 
 // One tag of each type, with values an author might have typed, referring to demo tags.
@@ -230,6 +287,7 @@ void write_editor_tags(const std::string& path) {
     set_ground_sprite_mask(moss.sets[0], "campfires.jpg", std::vector<std::uint8_t>(2048, 0x80));
     moss.sets[2].record.density = -3;
     add(fourcc("grsp"), "moss", "Camp Fires", commit_ground_sprites(moss));
+    add(fourcc("skan"), "strd", "Strider Animations", strider_animations());
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     if (!db.write_tag_file(path, *file, true, TAG_FILE_TYPE_PLUGIN))
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
@@ -384,6 +442,26 @@ int main(int argc, char** argv) {
     shooter.shoot_next_dialog(QStringLiteral("dialog-sprite-frame"), 102);
     sprite.control<QAbstractButton>(sprite_control::kEditFrame)->click();
     shooter.close(sprite);
+
+    // The skeletal animation editor, its Animation Actions and Select Origin Bone dialogs.
+    TTagEditForm& animations = shooter.open("skan", "strd");
+    shooter.shot(*animations.parentWidget(), QStringLiteral("editor-skeletal-animation"));
+    shooter.shoot_next_dialog(QStringLiteral("dialog-animation-actions"), frame_action_control::kCancel);
+    animations.control<QAbstractButton>(skan_control::kFrameActions)->click();
+    test::SklText strider;
+    strider.bones = {{-1, "tag_origin_standard"}, {0, "Pelvis"}, {1, "Spine"}, {2, "Head"}, {1, "LeftThigh"},
+                     {1, "RightThigh"}, {3, ""}};
+    const std::string skl = workspace + "/strider_walk.skl";
+    if (FILE* out = std::fopen(skl.c_str(), "wb")) {
+        const std::string text = strider.text();
+        std::fwrite(text.data(), 1, text.size(), out);
+        std::fclose(out);
+    }
+    set_file_dialog_hook([&skl](const FileDialogRequest&) { return std::optional<QString>(QString::fromStdString(skl)); });
+    shooter.shoot_next_dialog(QStringLiteral("dialog-select-origin-bone"), origin_bone_control::kCancel);
+    animations.control<QAbstractButton>(skan_control::kImport)->click();
+    set_file_dialog_hook({});
+    shooter.close(animations);
 
     // The mesh's Mesh Terrain Window and the New Mesh dialog.
     TTagEditForm& terrain = shooter.open("mesh", "isle", true);
