@@ -26,6 +26,7 @@
 #include "definitions/ui/wind_form.h"
 #include "dialogs/ui/dialog_preview_form.h"
 #include "mesh/ui/mesh_form.h"
+#include "skeletal/ui/skmd_form.h"
 #include "sound/ui/soun_form.h"
 #include "textures/ui/txst_form.h"
 #include "textures/ui/grsp_form.h"
@@ -58,6 +59,7 @@ void register_tag_editors() {
     register_particle_system_editor();
     register_scenery_editor();
     register_sound_list_editor();
+    register_skeletal_model_editor();
     register_sound_editor();
     register_texture_stack_editor();
     register_sprite_editor();
