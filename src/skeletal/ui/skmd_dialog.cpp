@@ -91,6 +91,7 @@ bool run_shadow_dialog(QWidget* parent, std::vector<skmd_bone>& bones) {
     auto* layout = new QVBoxLayout(&dialog);
     auto* columns = new QHBoxLayout;
     QListWidget* list = bone_list(dialog, copy, shadow_row_text);
+    list->setMinimumWidth(460); // the longest rows name the axis and three measures
     columns->addWidget(list, 1);
 
     auto* right = new QVBoxLayout;

@@ -36,6 +36,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <memory>
+#include <tuple>
 #include <cstring>
 
 namespace zephane {
@@ -293,17 +294,17 @@ private:
     QGroupBox* build_counts() {
         auto* group = new QGroupBox(QStringLiteral("Counts"), content());
         auto* grid = new QGridLayout(group);
-        const std::pair<int, const char*> counts[] = {
-            {kBones, "Bones:"},           {kMaxVertices, "Max Vertices:"},     {kMaxTriangles, "Max Triangles:"},
-            {kMinVertices, "Min Vertices:"}, {kMinTriangles, "Min Triangles:"}, {kDisplayedVerts, "Displayed Verts:"},
-            {kDisplayedTris, "Displayed Tris:"}};
-        int r = 0;
-        for (auto [id, text] : counts) {
-            const int column = (r % 2) * 2;
-            grid->addWidget(new QLabel(QString::fromLatin1(text), group), r / 2, column);
-            grid->addWidget(value_label(id, group), r / 2, column + 1);
-            ++r;
+        // Vertices on the left, triangles on the right.
+        const std::tuple<int, const char*, int, int> counts[] = {
+            {kBones, "Bones:", 0, 0},
+            {kMaxVertices, "Max Vertices:", 1, 0},     {kMaxTriangles, "Max Triangles:", 1, 2},
+            {kMinVertices, "Min Vertices:", 2, 0},     {kMinTriangles, "Min Triangles:", 2, 2},
+            {kDisplayedVerts, "Displayed Verts:", 3, 0}, {kDisplayedTris, "Displayed Tris:", 3, 2}};
+        for (auto [id, text, row, column] : counts) {
+            grid->addWidget(new QLabel(QString::fromLatin1(text), group), row, column);
+            grid->addWidget(value_label(id, group), row, column + 1);
         }
+        grid->setColumnMinimumWidth(2, 110);
         return group;
     }
 

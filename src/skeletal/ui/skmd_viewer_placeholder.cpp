@@ -9,7 +9,7 @@
 namespace zephane {
 
 TskmdViewer::TskmdViewer(TagDatabase& db, QWidget* parent) : XGGLView(parent), db_(db) {}
-TskmdViewer::~TskmdViewer() = default;
+TskmdViewer::~TskmdViewer() { release_gl(); }
 
 void TskmdViewer::set_geometry(PosedModel posed) { posed_ = std::move(posed); }
 void TskmdViewer::set_display_mode(ModelDisplay mode) { mode_ = mode; }
