@@ -64,6 +64,21 @@ skmd_bone* selected_bone(QListWidget& list, std::vector<skmd_bone>& bones) {
     return &bones[static_cast<std::size_t>(row)];
 }
 
+// Puts the columns above OK and Cancel, shows each bone as it is selected (the first one to
+// begin with), and runs the dialog: on OK the edited copy becomes the bones.
+bool finish_and_run(XGDialog& dialog, QVBoxLayout& layout, QHBoxLayout* columns, QListWidget& list,
+                    const std::function<void()>& show, std::vector<skmd_bone>& copy,
+                    std::vector<skmd_bone>& bones) {
+    layout.addLayout(columns);
+    add_ok_cancel(dialog, layout);
+    QObject::connect(&list, &QListWidget::currentRowChanged, &dialog, show);
+    list.setCurrentRow(copy.empty() ? -1 : 0);
+    show();
+    if (dialog.run() != kOk) return false;
+    bones = std::move(copy);
+    return true;
+}
+
 QString box_text(float minimum, float maximum) {
     return QString::asprintf("%.2f .. %.2f", static_cast<double>(minimum), static_cast<double>(maximum));
 }
@@ -123,8 +138,6 @@ bool run_shadow_dialog(QWidget* parent, std::vector<skmd_bone>& bones) {
     right->addWidget(box);
     right->addStretch(1);
     columns->addLayout(right);
-    layout->addLayout(columns);
-    add_ok_cancel(dialog, *layout);
 
     bool showing = false;
     const auto show = [&] {
@@ -150,18 +163,12 @@ bool run_shadow_dialog(QWidget* parent, std::vector<skmd_bone>& bones) {
         bone->shadow_radius = values.get_decimal(kRadius);
         list->currentItem()->setText(latin(shadow_row_text(*bone)));
     };
-    QObject::connect(list, &QListWidget::currentRowChanged, &dialog, show);
     QObject::connect(axes, &QButtonGroup::idToggled, &dialog, [&](int, bool on) {
         if (on) store();
     });
     for (int id : {kNear, kFar, kRadius})
         QObject::connect(dialog.control<QLineEdit>(id), &QLineEdit::textEdited, &dialog, store);
-    list->setCurrentRow(copy.empty() ? -1 : 0);
-    show();
-
-    if (dialog.run() != kOk) return false;
-    bones = std::move(copy);
-    return true;
+    return finish_and_run(dialog, *layout, columns, *list, show, copy, bones);
 }
 
 bool run_attachment_dialog(QWidget* parent, const TagDatabase& db, const TagPick& pick,
@@ -202,18 +209,10 @@ bool run_attachment_dialog(QWidget* parent, const TagDatabase& db, const TagPick
     }
     buttons->addStretch(1);
     columns->addLayout(buttons);
-    layout->addLayout(columns);
-    add_ok_cancel(dialog, *layout);
     const auto enable = [&] {
         for (auto [id, text] : actions) dialog.control<QPushButton>(id)->setEnabled(list->currentRow() >= 0);
     };
-    QObject::connect(list, &QListWidget::currentRowChanged, &dialog, enable);
-    list->setCurrentRow(copy.empty() ? -1 : 0);
-    enable();
-
-    if (dialog.run() != kOk) return false;
-    bones = std::move(copy);
-    return true;
+    return finish_and_run(dialog, *layout, columns, *list, enable, copy, bones);
 }
 
 bool run_wind_dialog(QWidget* parent, std::vector<skmd_bone>& bones) {
@@ -238,8 +237,6 @@ bool run_wind_dialog(QWidget* parent, std::vector<skmd_bone>& bones) {
     right->addWidget(note);
     right->addStretch(1);
     columns->addLayout(right);
-    layout->addLayout(columns);
-    add_ok_cancel(dialog, *layout);
 
     bool showing = false;
     const auto show = [&] {
@@ -256,15 +253,9 @@ bool run_wind_dialog(QWidget* parent, std::vector<skmd_bone>& bones) {
         if (showing || !bone) return;
         for (int a = 0; a < 3; ++a) bone->value164[a] = values.get_decimal(kWindX + a);
     };
-    QObject::connect(list, &QListWidget::currentRowChanged, &dialog, show);
     for (int id : {kWindX, kWindY, kWindZ})
         QObject::connect(dialog.control<QLineEdit>(id), &QLineEdit::textEdited, &dialog, store);
-    list->setCurrentRow(copy.empty() ? -1 : 0);
-    show();
-
-    if (dialog.run() != kOk) return false;
-    bones = std::move(copy);
-    return true;
+    return finish_and_run(dialog, *layout, columns, *list, show, copy, bones);
 }
 
 } // namespace zephane

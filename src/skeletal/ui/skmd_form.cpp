@@ -2,6 +2,7 @@
 
 #include "app/tag_edit_form.h"
 #include "app/value_controls.h"
+#include "base/byte_reader.h"
 #include "base/errors.h"
 #include "base/posix_file.h"
 #include "framework/xg_alert.h"
@@ -35,6 +36,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <tuple>
 #include <cstring>
@@ -97,7 +99,7 @@ protected:
         }
         set_ = std::move(load.set);
         baseline_ = save_skmd_payload(set_);
-        stored_count_ = std::min<std::size_t>(number_at_8(*payload), kMaxSkeletalModels);
+        stored_count_ = stored_model_count(*payload);
         partial_ = load.failure.has_value();
         auto* note = control<QLabel>(kLoadNote);
         note->setText(partial_ ? QString::asprintf("Only %zu of %zu models could be read (%s); Apply is "
@@ -150,8 +152,11 @@ protected:
     }
 
 private:
-    static std::size_t number_at_8(const Payload& payload) {
-        return payload.size() >= 10 ? static_cast<std::size_t>((payload[8] << 8) | payload[9]) : 0;
+    // The header's model count as stored (a load that stops early lowers the set's).
+    static std::size_t stored_model_count(const Payload& payload) {
+        ByteReader reader(payload);
+        reader.seek(offsetof(skmd_header, model_count), "model count");
+        return reader.u16("model count");
     }
 
     // ---- Building ---------------------------------------------------------------------------
@@ -186,23 +191,24 @@ private:
         auto* layout = new QHBoxLayout(row);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(make_reference_field(id, open_id, type, row), 1);
-        auto* missing = new QLabel(QStringLiteral("(tag missing)"), row);
-        missing->setStyleSheet(QStringLiteral("QLabel { color: #a02000; }"));
-        missing->hide();
-        register_control(missing_id, missing);
-        layout->addWidget(missing);
+        layout->addWidget(warning_label(missing_id, QStringLiteral("(tag missing)"), row));
         return row;
+    }
+    // A hidden red note.
+    QLabel* warning_label(int id, const QString& text, QWidget* parent) {
+        auto* label = new QLabel(text, parent);
+        label->setStyleSheet(QStringLiteral("QLabel { color: #a02000; }"));
+        label->hide();
+        register_control(id, label);
+        return label;
     }
 
     QGroupBox* build_animation() {
         auto* group = new QGroupBox(QStringLiteral("Animation"), content());
         auto* layout = new QVBoxLayout(group);
         layout->addWidget(reference_row(kAnimation, kOpenAnimation, kAnimationMissing, kSkeletalAnimationTagType, group));
-        auto* note = new QLabel(group);
+        QLabel* note = warning_label(kLoadNote, {}, group);
         note->setWordWrap(true);
-        note->setStyleSheet(QStringLiteral("QLabel { color: #a02000; }"));
-        note->hide();
-        register_control(kLoadNote, note);
         layout->addWidget(note);
         return group;
     }
