@@ -503,7 +503,6 @@ private:
         }
         feed_geometry(m);
         feed_overlays(m);
-        viewer_->set_texture(is_null_reference(h.texture_stack) ? kNoTag : h.texture_stack, 0);
     }
 
     void show_triangle_limit(const SkeletalModel& m) {
@@ -545,6 +544,7 @@ private:
                 static_cast<float>(size[1]) / 512.0f};
     }
 
+    // What the viewer shows besides the geometry: both faces or one, the overlays, the texture.
     void feed_overlays(const SkeletalModel& m) {
         const skmd_model_header& h = m.header;
         viewer_->set_two_sided(set_.header.entries[shown_].flags & 1u);
@@ -552,6 +552,7 @@ private:
         viewer_->set_collision_overlay(m.boxes, volume(h.collision_size), factor);
         viewer_->set_click_overlay(volume(h.click_size));
         viewer_->set_highlight_overlay(volume(h.highlight_size));
+        viewer_->set_texture(is_null_reference(h.texture_stack) ? kNoTag : h.texture_stack, 0);
         feed_overlays_shown();
     }
 
