@@ -28,6 +28,7 @@
 #include "app/tag_inspector_form.h"
 #include "mesh/ui/mesh_form.h"
 #include "skeletal/ui/skan_form.h"
+#include "skeletal/ui/skmd_form.h"
 #include "sound/ui/soun_form.h"
 #include "textures/ui/txst_form.h"
 #include "textures/ui/grsp_form.h"
@@ -61,6 +62,7 @@ void register_tag_editors() {
     register_scenery_editor();
     register_skeletal_animation_editor();
     register_sound_list_editor();
+    register_skeletal_model_editor();
     register_sound_editor();
     register_texture_stack_editor();
     register_sprite_editor();

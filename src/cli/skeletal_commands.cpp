@@ -10,6 +10,7 @@
 #include "skeletal/skan_import.h"
 #include "skeletal/collision_build.h"
 #include "skeletal/skl_import.h"
+#include "skeletal/skmd_edit.h"
 #include "skeletal/skmd_payload.h"
 #include "skeletal/skmd_pose.h"
 #include "skeletal/skmd_posed.h"
@@ -27,9 +28,6 @@
 namespace zephane::cli {
 
 namespace {
-
-// A new model's selection probability (the form shows it as "Probability:").
-constexpr std::uint16_t kNewModelProbability = 1;
 
 std::string depth_text(const BoxTreeDepth& d) {
     char text[64];

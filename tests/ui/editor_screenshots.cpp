@@ -1,6 +1,6 @@
 // editor_screenshots: opens every editor window and dialog of the definition types (and the
-// skeletal animation editor with its two dialogs, the Mesh Terrain Window with the New Mesh
-// dialog) on a demo workspace and grabs each from the
+// skeletal animation editor with its two dialogs, the Skeletal Model Set editor with its
+// dialogs, the Mesh Terrain Window with the New Mesh dialog) on a demo workspace and grabs each from the
 // screen with ImageMagick's import. Run it under Xvfb with
 // a window manager (docs/screenshots/take-editor-screenshots.sh does).
 // Usage: editor_screenshots WORKSPACE OUTPUT_FOLDER
@@ -31,11 +31,16 @@
 #include "mesh/mesh_header.h"
 #include "mesh/new_mesh.h"
 #include "mesh/ui/new_mesh_dialog.h"
+#include "skeletal/collision_build.h"
 #include "skeletal/skan_edit.h"
 #include "skeletal/skan_payload.h"
 #include "skeletal/skl_builder.h"
+#include "skeletal/skl_import.h"
+#include "skeletal/skl_reader.h"
+#include "skeletal/skmd_edit.h"
 #include "skeletal/ui/skan_dialogs.h"
 #include "skeletal/ui/skan_form.h"
+#include "skeletal/ui/skmd_form.h"
 #include "textures/grsp_payload.h"
 #include "textures/sprite_definition.h"
 #include "textures/sprite_edit.h"
@@ -288,6 +293,25 @@ void write_editor_tags(const std::string& path) {
     moss.sets[2].record.density = -3;
     add(fourcc("grsp"), "moss", "Camp Fires", commit_ground_sprites(moss));
     add(fourcc("skan"), "strd", "Strider Animations", strider_animations());
+    // A model set of two grid models, the first with its collision tree, a torch on a bone
+    // and the flames as its texture.
+    SkeletalModelSet ogre;
+    ogre.header.animation = fourcc("walk");
+    for (const auto& [size, name] : {std::pair{6, "Ogre Chief"}, std::pair{4, "Ogre Runt"}}) {
+        const auto skl = test::grid_skl(size, true).bytes();
+        ModelBuild build = build_skeletal_model(read_skeleton_export(skl), name);
+        if (!build.model) continue;
+        add_model(ogre, std::move(*build.model));
+    }
+    if (!ogre.models.empty()) {
+        SkeletalModel& chief = ogre.models[0];
+        chief.header.texture_stack = fourcc("flam");
+        std::string refusal;
+        build_collision(chief, refusal);
+        set_attachment_kind(chief.bones[1], 1);
+        chief.bones[1].attached = fourcc("trch");
+    }
+    add(fourcc("skmd"), "ogre", "Ogre", save_skmd_payload(ogre));
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     if (!db.write_tag_file(path, *file, true, TAG_FILE_TYPE_PLUGIN))
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
@@ -391,6 +415,7 @@ int main(int argc, char** argv) {
         {"proj", "sach", "editor-projectile"},       {"mons", "dwar", "editor-monster"},
         {"bina", "optn", "dialog-preview"},
         {"spri", "fire", "editor-sprite-definition"}, {"grsp", "moss", "editor-ground-sprites"},
+        {"skmd", "ogre", "editor-skeletal-model"},
     };
     for (const Shot& s : shots) {
         TTagEditForm& editor = shooter.open(s.type, s.id);
@@ -462,6 +487,14 @@ int main(int argc, char** argv) {
     animations.control<QAbstractButton>(skan_control::kImport)->click();
     set_file_dialog_hook({});
     shooter.close(animations);
+    TTagEditForm& model = shooter.open("skmd", "ogre");
+    for (auto [button, name] : {std::pair{skmd_control::kShadows, "dialog-edit-shadows"},
+                                std::pair{skmd_control::kAttachments, "dialog-attachments"},
+                                std::pair{skmd_control::kWind, "dialog-wind-physics"}}) {
+        shooter.shoot_next_dialog(QString::fromLatin1(name), 101);
+        model.control<QAbstractButton>(button)->click();
+    }
+    shooter.close(model);
 
     // The mesh's Mesh Terrain Window and the New Mesh dialog.
     TTagEditForm& terrain = shooter.open("mesh", "isle", true);
