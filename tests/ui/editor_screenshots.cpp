@@ -10,6 +10,9 @@
 #include "app/register_tag_editors.h"
 #include "app/tag_edit_form.h"
 #include "app/zephane_app.h"
+#include "textures/ui/recompress_dialog.h"
+#include "textures/ui/texture_info_dialog.h"
+#include "textures/ui/txst_form_access.h"
 #include "definitions/amso.h"
 #include "definitions/arti.h"
 #include "definitions/conn.h"
@@ -309,6 +312,8 @@ void write_editor_tags(const std::string& path) {
         std::string refusal;
         build_collision(chief, refusal);
         set_attachment_kind(chief.bones[1], 1);
+        // The grid is one-sided and faces down: shown with both faces, and from its side.
+        ogre.header.entries[0].flags |= 1;
         chief.bones[1].attached = fourcc("trch");
     }
     add(fourcc("skmd"), "ogre", "Ogre", save_skmd_payload(ogre));
@@ -415,7 +420,7 @@ int main(int argc, char** argv) {
         {"proj", "sach", "editor-projectile"},       {"mons", "dwar", "editor-monster"},
         {"bina", "optn", "dialog-preview"},
         {"spri", "fire", "editor-sprite-definition"}, {"grsp", "moss", "editor-ground-sprites"},
-        {"skmd", "ogre", "editor-skeletal-model"},
+        {"skmd", "ogre", "editor-skeletal-model"}, {"txst", "demo", "texture-stack-editor"},
     };
     for (const Shot& s : shots) {
         TTagEditForm& editor = shooter.open(s.type, s.id);
@@ -494,7 +499,21 @@ int main(int argc, char** argv) {
         shooter.shoot_next_dialog(QString::fromLatin1(name), 101);
         model.control<QAbstractButton>(button)->click();
     }
+    for (int overlay : {skmd_control::kShowBoxes, skmd_control::kShowHiliteRing, skmd_control::kFlat})
+        model.control<QAbstractButton>(overlay)->click();
+    shooter.shot(*model.parentWidget(), QStringLiteral("editor-skeletal-model-overlays"));
     shooter.close(model);
+
+    // The texture stack editor's Texture Info and Recompress Texture dialogs.
+    TTagEditForm& textures = shooter.open("txst", "demo");
+    if (auto* access = dynamic_cast<TextureEditorAccess*>(&textures); access && access->stack_set()) {
+        StackSet& set = *access->stack_set();
+        shooter.shoot_next_dialog(QStringLiteral("dialog-texture-info"), texture_info_control::kCancel);
+        run_texture_info_dialog(&textures, set, *set.stacks[2].textures[0]);
+        shooter.shoot_next_dialog(QStringLiteral("dialog-recompress-texture"), recompress_control::kCancel);
+        run_recompress_dialog(&textures, *set.stacks[0].textures[0], true, true);
+    }
+    shooter.close(textures);
 
     // The mesh's Mesh Terrain Window and the New Mesh dialog.
     TTagEditForm& terrain = shooter.open("mesh", "isle", true);

@@ -381,20 +381,21 @@ void TskmdViewer::draw_overlays() {
         draw_cylinder(highlight_, {1, 1, 0, 0.2f});
         draw_highlight_ring(highlight_);
     }
-    // Last, the ground the model stands on (z = 0), as wide as the largest volume shown.
-    const float extent = 1.3f * std::max({shown_.collision_volume ? collision_.radius : 0.0f,
-                                          shown_.click_volume ? click_.radius : 0.0f,
-                                          shown_.highlight_ring ? highlight_.radius : 0.0f});
+    // Last, the ground the model stands on (z = 0): a disc as wide as the largest volume shown.
+    const float extent = std::max({shown_.collision_volume ? collision_.radius : 0.0f,
+                                   shown_.click_volume ? click_.radius : 0.0f,
+                                   shown_.highlight_ring ? highlight_.radius : 0.0f});
     if (extent > 0) {
         glDisable(GL_CULL_FACE);
         const float green[4] = {0, 1, 0, 0.3f};
         material(green);
         glNormal3f(0, 0, 1);
-        glBegin(GL_QUADS);
-        glVertex3f(-extent, -extent, 0);
-        glVertex3f(extent, -extent, 0);
-        glVertex3f(extent, extent, 0);
-        glVertex3f(-extent, extent, 0);
+        glBegin(GL_TRIANGLE_FAN);
+        glVertex3f(0, 0, 0);
+        for (int k = 0; k <= kCylinderSides; ++k) {
+            const float a = static_cast<float>(k) * 2 * kPi / kCylinderSides;
+            glVertex3f(extent * std::cos(a), extent * std::sin(a), 0);
+        }
         glEnd();
     }
 }
