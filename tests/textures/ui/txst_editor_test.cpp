@@ -343,6 +343,29 @@ TEST_F(TextureEditor, RecompressTexturesAsksOnceWhenUsedForAll) {
     EXPECT_FALSE(editor.isModified());
 }
 
+TEST_F(TextureEditor, RecompressKeepsTheDataWhenJpegWouldNotSaveEnough) {
+    StackSet noisy;
+    // 192 bytes of pixels: a JPEG stream's headers alone are bigger.
+    insert_texture(noisy, 0, -1, test::raw_texture(8, 8, 3, test::noise_pixels(8 * 8 * 3)));
+    add_file("noise", {{kTxst, fourcc("nois"), "Noise", *build_stack_payload(noisy)}});
+    TTagEditForm& editor = open(kTxst, fourcc("nois"));
+    const Bytes before = payload(kTxst, fourcc("nois"));
+    press_on(editor, centre(editor, 0, 0));
+    DialogScript dialogs({[](XGDialog& recompress) {
+        using namespace recompress_control;
+        recompress.click(kJpegQuality);
+        recompress.type_text(kQualityEdit, "98");
+        // The preview's size says what JPEG would take: more than the raw pixels.
+        EXPECT_GT(recompress.text_of(kSizeText).section(' ', 0, 0).toInt(), 8 * 8 * 3);
+        recompress.click(kRecompress);
+    }});
+    ASSERT_TRUE(run_command(editor, cmd::kRecompressTextures));
+    EXPECT_EQ(at(editor, 0, 0)->format, kFormatRaw);
+    EXPECT_FALSE(editor.isModified());
+    ASSERT_TRUE(editor.apply());
+    EXPECT_EQ(payload(kTxst, fourcc("nois")), before);
+}
+
 TEST_F(TextureEditor, TagFileWindowImportsAColormapAndCollapsesDetail) {
     open_stacks();
     TTagFileForm& window = app->show_file_form(*file_);
