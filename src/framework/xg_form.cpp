@@ -2,7 +2,9 @@
 
 #include "framework/xg_alert.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QPushButton>
 
 namespace zephane {
 
@@ -19,6 +21,21 @@ void XGForm::closeEvent(QCloseEvent* event) {
         event->accept();
     else
         event->ignore();
+}
+
+QPushButton* XGForm::add_button(int id, const QString& text, QWidget* parent, std::function<void()> action) {
+    auto* button = new QPushButton(text, parent);
+    button->setAutoDefault(false);
+    register_control(id, button);
+    connect(button, &QPushButton::clicked, this,
+            [this, action = std::move(action)] { run_reporting_errors(this, action); });
+    return button;
+}
+
+QCheckBox* XGForm::add_check_box(int id, const QString& text, QWidget* parent) {
+    auto* box = new QCheckBox(text, parent);
+    register_control(id, box);
+    return box;
 }
 
 } // namespace zephane

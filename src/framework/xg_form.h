@@ -6,6 +6,10 @@
 #include "framework/xg_dispatch.h"
 
 #include <QWidget>
+#include <functional>
+
+class QCheckBox;
+class QPushButton;
 
 namespace zephane {
 
@@ -19,6 +23,10 @@ public:
     void register_control(int id, QWidget* control) { controls_.register_control(id, control); }
     QWidget* find_control(int id) const { return controls_.find_control(id); }
     template <typename T> T* control(int id) const { return controls_.control<T>(id); }
+    // Numbered controls made in one step: a push button (never the default) whose click runs
+    // action, reporting an error that ends it, and a check box.
+    QPushButton* add_button(int id, const QString& text, QWidget* parent, std::function<void()> action);
+    QCheckBox* add_check_box(int id, const QString& text, QWidget* parent);
 
     // Asked before the window closes; false keeps it open.
     virtual bool canClose() { return true; }

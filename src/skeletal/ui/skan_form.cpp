@@ -100,11 +100,7 @@ protected:
 private:
     // ---- Building ---------------------------------------------------------------------------
     QPushButton* button(int id, const char* text, QWidget* parent) {
-        auto* b = new QPushButton(QString::fromLatin1(text), parent);
-        b->setAutoDefault(false);
-        register_control(id, b);
-        connect(b, &QPushButton::clicked, this, [this, id] { run_reporting_errors(this, [&] { command(id); }); });
-        return b;
+        return add_button(id, QString::fromLatin1(text), parent, [this, id] { command(id); });
     }
     QLineEdit* edit(int id, int width, QWidget* parent) {
         auto* e = new QLineEdit(parent);
@@ -122,9 +118,7 @@ private:
         return label;
     }
     QCheckBox* check_box(int id, const char* text, QWidget* parent) {
-        auto* box = new QCheckBox(QString::fromLatin1(text), parent);
-        register_control(id, box);
-        return box;
+        return add_check_box(id, QString::fromLatin1(text), parent);
     }
     // A typed number; text that is none keeps the stored value and marks the field.
     std::optional<double> checked_number(int id, const QString& text) {

@@ -161,16 +161,10 @@ private:
 
     // ---- Building ---------------------------------------------------------------------------
     QPushButton* button(int id, const char* text, QWidget* parent) {
-        auto* b = new QPushButton(QString::fromLatin1(text), parent);
-        b->setAutoDefault(false);
-        register_control(id, b);
-        connect(b, &QPushButton::clicked, this, [this, id] { run_reporting_errors(this, [&] { command(id); }); });
-        return b;
+        return add_button(id, QString::fromLatin1(text), parent, [this, id] { command(id); });
     }
     QCheckBox* check_box(int id, const char* text, QWidget* parent) {
-        auto* box = new QCheckBox(QString::fromLatin1(text), parent);
-        register_control(id, box);
-        return box;
+        return add_check_box(id, QString::fromLatin1(text), parent);
     }
     QLineEdit* number_edit(int id, QWidget* parent, int width = 72) {
         auto* edit = new QLineEdit(parent);

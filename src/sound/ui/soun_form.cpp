@@ -141,9 +141,7 @@ protected:
 private:
     // ---- Building ---------------------------------------------------------------------------
     QCheckBox* check_box(int id, const char* text, QWidget* parent) {
-        auto* box = new QCheckBox(QString::fromLatin1(text), parent);
-        register_control(id, box);
-        return box;
+        return add_check_box(id, QString::fromLatin1(text), parent);
     }
     QLineEdit* number_edit(int id, QWidget* parent) {
         auto* edit = new QLineEdit(parent);
