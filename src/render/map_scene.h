@@ -1,0 +1,155 @@
+#pragma once
+// The GL-free half of the map editor's view: the terrain's vertex arrays (built once per
+// change, rebuilt per rectangle of cells), the grid lines, the terrain-type colours, the
+// camera with its rays, picking of grid points and markers, the marker drawing transform and
+// the status line texts. World space: one world unit per cell, x along the columns, y along
+// the rows, z up; heights and marker positions in 1/512 of a world unit.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "mesh/mesh.h"
+
+namespace zephane {
+
+// ---- Terrain types ---------------------------------------------------------------------
+inline constexpr int kTerrainTypeCount = 16;
+inline constexpr std::uint8_t kTerrainOverlayAlpha = 128;
+// The side panel's label of a terrain type.
+const char* terrain_type_label(int type);
+// The swatch colour (red, green, blue) of a terrain type.
+std::array<std::uint8_t, 3> terrain_type_colour(int type);
+// The terrain type of one of a cell's triangles (0..3): bits 0-3 for 1 and 3, 4-7 for 0 and 2.
+int triangle_terrain_type(const mesh_cell& cell, int triangle);
+
+// ---- Terrain arrays ----------------------------------------------------------------------
+// Cells are drawn in tiles of 16 × 16 (one colormap texture each): the landscape stack's
+// tile (c, r) is stack r × tiles-across + c, and its texels 1..127 span the tile's cells.
+inline constexpr int kColormapTileCells = 16;
+
+struct TerrainTile {
+    std::size_t first = 0; // first vertex
+    std::size_t count = 0; // vertices
+    std::size_t stack = 0; // landscape stack index
+};
+
+// Six vertices per cell (two triangles, the diagonal alternating like a checkerboard).
+// Grid point (i, j) is cell (i, j); the cell's far corners beyond the last row or column
+// repeat the edge heights, so the terrain covers columns × rows world units.
+struct TerrainArrays {
+    int columns = 0, rows = 0, tiles_across = 0;
+    int height_index = 5;                 // which cell value gives the height
+    std::vector<float> positions;         // 3 per vertex
+    std::vector<float> texcoords;         // 2 per vertex, within the vertex's tile
+    std::vector<std::uint8_t> shade;      // 4 per vertex: lit grey, opaque
+    std::vector<std::uint8_t> overlay;    // 4 per vertex: terrain type colour, alpha 128
+    std::vector<TerrainTile> tiles;
+    std::size_t vertex_count() const { return positions.size() / 3; }
+};
+
+TerrainArrays build_terrain_arrays(const Mesh& mesh, int height_index);
+// Rebuilds the vertices of the cells x0..x1, y0..y1 (inclusive, clipped) and of their
+// neighbours whose corners they share.
+void update_terrain_arrays(TerrainArrays& arrays, const Mesh& mesh, int x0, int y0, int x1, int y1);
+// The first of the six vertices of cell (x, y).
+std::size_t cell_first_vertex(const TerrainArrays& arrays, int x, int y);
+// The cell's triangle corners as grid points in drawing order (triangle 0/2 first).
+std::array<std::array<int, 2>, 6> cell_triangle_corners(int x, int y);
+
+// The lines of a grid: every cell edge and the cells' diagonals, lifted by `lift` world
+// units. `height_index` picks the cell value; the media grid (index 4) draws only the cells
+// that carry water.
+std::vector<float> build_grid_lines(const Mesh& mesh, int height_index, float lift);
+
+// Height (world units) of cell value `index` at grid point (i, j), clamped into the grid.
+float grid_height(const Mesh& mesh, int index, int i, int j);
+// Height of the triangulated surface at (fx, fy).
+float surface_height(const Mesh& mesh, int index, double fx, double fy);
+
+// ---- Camera --------------------------------------------------------------------------------
+using Mat4 = std::array<double, 16>; // column-major, as GL takes it
+using Vec3 = std::array<double, 3>;
+
+Mat4 identity_matrix();
+Mat4 multiply(const Mat4& a, const Mat4& b);
+Mat4 translation_matrix(double x, double y, double z);
+Mat4 scale_matrix(double s);
+Mat4 rotation_matrix(double degrees, double x, double y, double z);
+Vec3 transform_point(const Mat4& m, const Vec3& p);
+
+// An orbit camera around a target point: elevation above the ground plane and azimuth
+// around z in degrees, distance in world units. A new editor starts at the grid's centre
+// with elevation 30, azimuth 90 and distance 60.
+struct MapCamera {
+    Vec3 target{};
+    double elevation = 30;
+    double azimuth = 90;
+    double distance = 60;
+    double field_of_view = 45; // vertical, degrees
+};
+MapCamera initial_camera(const Mesh& mesh);
+Vec3 camera_eye(const MapCamera& camera);
+Mat4 view_matrix(const MapCamera& camera);
+Mat4 projection_matrix(const MapCamera& camera, int width, int height);
+
+struct Ray {
+    Vec3 origin{};
+    Vec3 direction{}; // unit length
+};
+// The ray through pixel (px, py) of a width × height view (y down, as mouse events give it).
+Ray camera_ray(const MapCamera& camera, int width, int height, double px, double py);
+
+// Navigation: orbit by pixel deltas, pan the target in the view plane, zoom toward the
+// point under the cursor (factor below 1 comes closer), frame a box.
+void orbit_camera(MapCamera& camera, double dx, double dy);
+void pan_camera(MapCamera& camera, int height, double dx, double dy);
+void zoom_camera(MapCamera& camera, double factor, const std::optional<Vec3>& toward);
+void frame_box(MapCamera& camera, const Vec3& low, const Vec3& high);
+
+// ---- Picking ---------------------------------------------------------------------------------
+struct GridHit {
+    double x = 0, y = 0; // cell units
+    double z = 0;        // world units
+};
+// Where the ray first meets the surface of cell value `index`; none when it misses the grid.
+std::optional<GridHit> pick_grid(const Mesh& mesh, int index, const Ray& ray);
+// The signed height (world units, above p) of the point of the vertical line through p that
+// lies nearest to the ray.
+double vertical_line_height(const Ray& ray, const Vec3& p);
+// Where the ray meets the horizontal plane z = height; none when it runs parallel or away.
+std::optional<Vec3> ray_plane_hit(const Ray& ray, double height);
+
+// ---- Markers ----------------------------------------------------------------------------------
+// The marker drawing transform: translate by position ÷ 512, scale by `scale`, rotate by
+// yaw × 360 ÷ 65536 + 90 degrees about z, by −pitch about x, by −roll about y.
+Mat4 marker_matrix(const mesh_marker& marker, double scale);
+Vec3 marker_position(const mesh_marker& marker);
+
+// A marker's box in its own space (before the transform): the default when no model gives one.
+struct MarkerBox {
+    Vec3 low{-0.25, -0.25, 0};
+    Vec3 high{0.25, 0.25, 0.75};
+};
+// Line segments (2 vertices each, 3 floats per vertex) of the markers' boxes, transformed.
+void append_marker_box_lines(std::vector<float>& out, const mesh_marker& marker, const MarkerBox& box,
+                             double scale);
+// A small upright cross at each marker ("Markers Only").
+void append_marker_cross_lines(std::vector<float>& out, const mesh_marker& marker, double size);
+
+// The nearest marker within `radius` world units of the ray, or none.
+std::optional<std::size_t> pick_marker(const Mesh& mesh, const Ray& ray, double radius);
+// Markers whose position lies within the rectangle (cell units, any corner order).
+std::vector<std::size_t> markers_in_rect(const Mesh& mesh, double x0, double y0, double x1, double y1);
+
+// ---- Status line ---------------------------------------------------------------------------------
+std::string status_text(double x, double y, double z);
+std::string marker_status_text(double x, double y, double z, double elevation, double yaw, double pitch,
+                               double roll);
+// The second form for a marker: elevation above the physical ground, angles in degrees.
+std::string marker_status_text(const Mesh& mesh, const mesh_marker& marker);
+
+} // namespace zephane
