@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QOpenGLContext>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <cstring>
@@ -22,7 +23,16 @@ namespace zephane {
 
 namespace {
 
-constexpr tag_type kMeshType = fourcc("mesh");
+// Whether the platform can make a GL context at all (the offscreen platform cannot, and a
+// shown QOpenGLWidget there brings the program down).
+bool gl_available() {
+    static const bool available = [] {
+        QOpenGLContext context;
+        context.setFormat(XGGLView::view_format());
+        return context.create();
+    }();
+    return available;
+}
 
 // Double-clicking a marker with the Band Markers tool opens "Edit Marker".
 class MarkerDoubleClick : public QObject {
@@ -56,8 +66,18 @@ TMeshForm::TMeshForm(TagDatabase& db, TagEntry& tag)
     layout->setSpacing(0);
     auto* left = new QVBoxLayout;
     left->setSpacing(0);
-    view_ = new TMeshView(db, content());
-    left->addWidget(view_, 1);
+    if (gl_available()) {
+        view_ = new TMeshView(db, content());
+        left->addWidget(view_, 1);
+    } else {
+        // The editor still works through its menu and panel; only the drawing is missing. The
+        // view stays out of the window: a GL widget inside it would bring the program down.
+        detached_view_ = std::make_unique<TMeshView>(db, nullptr);
+        view_ = detached_view_.get();
+        auto* missing = new QLabel(QStringLiteral("OpenGL is not available: the map cannot be drawn."), content());
+        missing->setAlignment(Qt::AlignCenter);
+        left->addWidget(missing, 1);
+    }
     status_ = new QLabel(content());
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     status_->setContentsMargins(6, 2, 6, 2);

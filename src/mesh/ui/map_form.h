@@ -9,6 +9,8 @@
 #include "mesh/mesh.h"
 #include "mesh/tools/map_editor_state.h"
 
+#include <memory>
+
 class QLabel;
 
 namespace zephane {
@@ -59,6 +61,7 @@ private:
     bool loaded_ = false;
     bool modified_ = false;
     TMeshView* view_ = nullptr;
+    std::unique_ptr<TMeshView> detached_view_; // only when no GL context can be made
     TMeshPanel* panel_ = nullptr;
     QLabel* status_ = nullptr;
 };
