@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build/dev}
-out=${2:-docs/screenshots/map-editor}
+out=${2:-docs/screenshots}
 mkdir -p "$out"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$build" "$out" <<'SCRIPT'
 set -euo pipefail

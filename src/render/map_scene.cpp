@@ -12,6 +12,7 @@ namespace zephane {
 namespace {
 
 constexpr double kDegrees = std::numbers::pi / 180.0;
+constexpr int kMediaIndex = 4;
 
 struct TerrainTypeRow {
     const char* label;
@@ -80,6 +81,12 @@ void write_cell(TerrainArrays& arrays, const Mesh& mesh, int x, int y) {
             }
             arrays.overlay[4 * v + 3] = kTerrainOverlayAlpha;
             arrays.shade[4 * v + 3] = 255;
+            for (std::size_t ch = 0; ch < 3; ++ch) {
+                arrays.under[4 * v + ch] = static_cast<std::uint8_t>((grey * (255 - kTerrainOverlayAlpha) + 127) / 255);
+                arrays.over[4 * v + ch] = static_cast<std::uint8_t>((colour[ch] * kTerrainOverlayAlpha + 127) / 255);
+            }
+            arrays.under[4 * v + 3] = 255;
+            arrays.over[4 * v + 3] = 0;
         }
     }
 }
@@ -153,6 +160,8 @@ TerrainArrays build_terrain_arrays(const Mesh& mesh, int height_index) {
     arrays.texcoords.resize(first * 2);
     arrays.shade.resize(first * 4);
     arrays.overlay.resize(first * 4);
+    arrays.under.resize(first * 4);
+    arrays.over.resize(first * 4);
     for (int y = 0; y < mesh.rows; ++y)
         for (int x = 0; x < mesh.columns; ++x) write_cell(arrays, mesh, x, y);
     return arrays;
@@ -199,6 +208,20 @@ std::vector<float> build_grid_lines(const Mesh& mesh, int height_index, float li
         }
     }
     return lines;
+}
+
+std::vector<float> build_water_triangles(const Mesh& mesh) {
+    std::vector<float> triangles;
+    for (int y = 0; y < mesh.rows; ++y)
+        for (int x = 0; x < mesh.columns; ++x) {
+            if ((mesh.cell(x, y).flags & kWaterFlags) != kWaterFlags) continue;
+            for (const auto& corner : cell_triangle_corners(x, y)) {
+                triangles.push_back(static_cast<float>(corner[0]));
+                triangles.push_back(static_cast<float>(corner[1]));
+                triangles.push_back(grid_height(mesh, kMediaIndex, corner[0], corner[1]));
+            }
+        }
+    return triangles;
 }
 
 // ---- Matrices -------------------------------------------------------------------------------

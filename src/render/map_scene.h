@@ -47,6 +47,10 @@ struct TerrainArrays {
     std::vector<float> texcoords;         // 2 per vertex, within the vertex's tile
     std::vector<std::uint8_t> shade;      // 4 per vertex: lit grey, opaque
     std::vector<std::uint8_t> overlay;    // 4 per vertex: terrain type colour, alpha 128
+    // The overlay blended in one pass: the shade times (1 − alpha) as the primary colour and
+    // the overlay colour times alpha as the secondary one (their sum is the blend).
+    std::vector<std::uint8_t> under;      // 4 per vertex
+    std::vector<std::uint8_t> over;       // 4 per vertex (the fourth byte unused)
     std::vector<TerrainTile> tiles;
     std::size_t vertex_count() const { return positions.size() / 3; }
 };
@@ -64,6 +68,10 @@ std::array<std::array<int, 2>, 6> cell_triangle_corners(int x, int y);
 // units. `height_index` picks the cell value; the media grid (index 4) draws only the cells
 // that carry water.
 std::vector<float> build_grid_lines(const Mesh& mesh, int height_index, float lift);
+
+// The water surface: two triangles (3 floats per vertex) at the media heights of the corner
+// points of every cell that carries water.
+std::vector<float> build_water_triangles(const Mesh& mesh);
 
 // Height (world units) of cell value `index` at grid point (i, j), clamped into the grid.
 float grid_height(const Mesh& mesh, int index, int i, int j);

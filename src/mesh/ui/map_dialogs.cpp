@@ -119,6 +119,7 @@ bool run_edit_palette_dialog(QWidget* parent, TagDatabase& db, marker_palette_en
 bool run_edit_marker_dialog(QWidget* parent, const Mesh& mesh, mesh_marker& marker) {
     using namespace marker_dialog_control;
     XGDialog dialog(kResource, QStringLiteral("Edit Marker"), parent);
+    dialog.setMinimumWidth(320);
     auto* layout = new QVBoxLayout(&dialog);
     auto* form = new QFormLayout;
     const Vec3 p = marker_position(marker);

@@ -162,6 +162,7 @@ void TMeshForm::state_edited() {
 void TMeshForm::tagChanged(tag_type type, tag_id id) {
     TTagEditForm::tagChanged(type, id);
     if (type == kTextureStackType) view_->texture_tag_changed(id);
+    if (type == fourcc("scen") || type == fourcc("skmd")) view_->model_tag_changed();
     if (loaded_) panel_->refresh_palette();
 }
 

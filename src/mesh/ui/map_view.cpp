@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 #include <QKeyEvent>
+#include <QOpenGLContext>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <algorithm>
@@ -12,6 +13,8 @@ namespace zephane {
 namespace {
 
 constexpr double kMarkerScale = 1.0;
+constexpr GLenum kColorSum = 0x8458;           // GL_COLOR_SUM
+constexpr GLenum kSecondaryColorArray = 0x845E; // GL_SECONDARY_COLOR_ARRAY
 constexpr double kMarkerPickRadius = 0.6;
 
 } // namespace
@@ -72,6 +75,64 @@ void TMeshView::texture_tag_changed(tag_id id) {
     cached_texture_data.forget(id);
     doneCurrent();
     update();
+}
+
+void TMeshView::model_tag_changed() {
+    cached_skelmodel_data.clear();
+    cached_marker_data.valid = false;
+    update();
+}
+
+const PosedModel* TMeshView::marker_model(const mesh_marker& marker) {
+    if (marker.palette >= mesh_->palette.size()) return nullptr;
+    const marker_palette_entry& entry = mesh_->palette[marker.palette];
+    const bool complex = state_->marker_display == MarkerDisplay::complex_models;
+    const auto key = std::pair{entry.tag, complex};
+    auto found = cached_skelmodel_data.find(key);
+    if (found == cached_skelmodel_data.end())
+        found = cached_skelmodel_data.emplace(key, palette_entry_model(db_, entry, complex)).first;
+    return found->second ? &*found->second : nullptr;
+}
+
+void TMeshView::draw_marker_models() {
+    if (state_->marker_display != MarkerDisplay::simple_models && state_->marker_display != MarkerDisplay::complex_models)
+        return;
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_NORMALIZE);
+    const GLfloat light[4] = {0.35f, -0.45f, 0.82f, 0.0f};
+    glPushMatrix();
+    glLoadIdentity();
+    glLightfv(GL_LIGHT0, GL_POSITION, light);
+    glPopMatrix();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    for (std::size_t k = 0; k < mesh_->markers.size(); ++k) {
+        const mesh_marker& marker = mesh_->markers[k];
+        const PosedModel* model = marker_model(marker);
+        if (!model) continue;
+        if (state_->marker_selected(k)) glColor3f(1.0f, 0.35f, 0.3f);
+        else glColor3f(0.85f, 0.8f, 0.7f);
+        // The marker drawing transform, applied as the matrix stack's own steps.
+        glPushMatrix();
+        glTranslated(marker.position[0] / 512.0, marker.position[1] / 512.0, marker.position[2] / 512.0);
+        glScaled(1.0, 1.0, 1.0);
+        glRotated(marker.yaw * 360.0 / 65536 + 90, 0, 0, 1);
+        glRotated(-marker.pitch * 360.0 / 65536, 1, 0, 0);
+        glRotated(-marker.roll * 360.0 / 65536, 0, 1, 0);
+        glVertexPointer(3, GL_FLOAT, 0, model->positions.data());
+        glNormalPointer(GL_FLOAT, 0, model->normals.data());
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(model->triangles.size()), GL_UNSIGNED_SHORT,
+                       model->triangles.data());
+        glPopMatrix();
+    }
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_NORMALIZE);
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_LIGHT0);
+    glDisable(GL_LIGHTING);
 }
 
 void TMeshView::reset_camera() {
@@ -254,6 +315,8 @@ void TMeshView::update_status(QPointF pixel) {
 // ---- Drawing -------------------------------------------------------------------------------------
 
 void TMeshView::initialize_view() {
+    secondary_color_pointer_ = reinterpret_cast<void (*)(int, unsigned, int, const void*)>(
+        context()->getProcAddress("glSecondaryColorPointer"));
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glDisable(GL_CULL_FACE);
@@ -282,7 +345,10 @@ void TMeshView::rebuild_markers() {
         switch (markers.display) {
         case MarkerDisplay::hide: break;
         case MarkerDisplay::markers_only: append_marker_cross_lines(out, marker, 0.3); break;
-        default: append_marker_box_lines(out, marker, MarkerBox{}, kMarkerScale); break;
+        case MarkerDisplay::bounding_boxes: append_marker_box_lines(out, marker, MarkerBox{}, kMarkerScale); break;
+        default: // the models; a marker without one is drawn as its box
+            if (!marker_model(marker)) append_marker_box_lines(out, marker, MarkerBox{}, kMarkerScale);
+            break;
         }
     }
     markers.valid = true;
@@ -304,8 +370,15 @@ void TMeshView::draw_terrain() {
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, a.positions.data());
-    glColorPointer(4, GL_UNSIGNED_BYTE, 0, a.shade.data());
-    // Pushed back a little so that the grids and the overlay draw over the surface.
+    // The overlay rides in the same pass as a secondary colour when the driver has it.
+    const bool one_pass = state_->show_terrain_type && secondary_color_pointer_;
+    glColorPointer(4, GL_UNSIGNED_BYTE, 0, one_pass ? a.under.data() : a.shade.data());
+    if (one_pass) {
+        glEnable(kColorSum);
+        glEnableClientState(kSecondaryColorArray);
+        secondary_color_pointer_(3, GL_UNSIGNED_BYTE, 4, a.over.data());
+    }
+    // Pushed back a little so that the grids draw over the surface.
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1, 1);
     const bool colormap = state_->show_colormap && cached_txst_info.landscape != kNoTag;
@@ -333,7 +406,10 @@ void TMeshView::draw_terrain() {
         glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(a.vertex_count()));
     }
     glDisable(GL_POLYGON_OFFSET_FILL);
-    if (state_->show_terrain_type) {
+    if (one_pass) {
+        glDisableClientState(kSecondaryColorArray);
+        glDisable(kColorSum);
+    } else if (state_->show_terrain_type) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glColorPointer(4, GL_UNSIGNED_BYTE, 0, a.overlay.data());
@@ -360,12 +436,25 @@ void TMeshView::draw_terrain() {
     glDisable(GL_BLEND);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glDisableClientState(GL_VERTEX_ARRAY);
-    if (state_->show_grid[kMediaGrid] || state_->click_target == kMediaGrid) {
-        if (!media_valid_) {
-            media_lines_ = build_grid_lines(*mesh_, kMediaGrid, 0.0f);
-            media_valid_ = true;
-        }
+    if (!media_valid_) {
+        media_lines_ = build_grid_lines(*mesh_, kMediaGrid, 0.0f);
+        water_ = build_water_triangles(*mesh_);
+        media_valid_ = true;
+    }
+    if (state_->show_grid[kMediaGrid] || state_->click_target == kMediaGrid)
         draw_lines(media_lines_, 0.3f, 0.6f, 1.0f, 1.0f);
+    if (!water_.empty()) {
+        // The water's surface, translucent, without writing depth so the ground shows through.
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glDepthMask(GL_FALSE);
+        glColor4f(0.15f, 0.4f, 0.85f, 0.45f);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glVertexPointer(3, GL_FLOAT, 0, water_.data());
+        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(water_.size() / 3));
+        glDisableClientState(GL_VERTEX_ARRAY);
+        glDepthMask(GL_TRUE);
+        glDisable(GL_BLEND);
     }
 }
 
@@ -423,6 +512,7 @@ void TMeshView::draw_view() {
     if (!cached_marker_data.valid || cached_marker_data.display != state_->marker_display) rebuild_markers();
     draw_lines(cached_marker_data.lines, 1.0f, 0.9f, 0.3f, 1.0f);
     draw_lines(cached_marker_data.selected_lines, 1.0f, 0.2f, 0.2f, 2.0f);
+    draw_marker_models();
     draw_brush();
     draw_band();
 }

@@ -15,9 +15,11 @@
 #include "mesh/tools/map_editor_state.h"
 #include "mesh/tools/map_tools.h"
 #include "render/map_scene.h"
+#include "render/marker_models.h"
 #include "textures/ui/gl_texture_cache.h"
 
 #include <QPoint>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -41,6 +43,8 @@ public:
     void state_changed();
     // A tag changed: the colormap of the landscape stack is uploaded again when it was that.
     void texture_tag_changed(tag_id id);
+    // A scenery or skeletal model tag changed: the markers' models are posed again.
+    void model_tag_changed();
 
     MapCamera& camera() { return camera_; }
     void reset_camera();
@@ -86,6 +90,9 @@ private:
     void draw_brush();
     void draw_band();
     const TerrainArrays& grid_arrays(int index);
+    // The posed model a marker shows in the model displays, or null (drawn as a box).
+    const PosedModel* marker_model(const mesh_marker& marker);
+    void draw_marker_models();
 
     TagDatabase& db_;
     Mesh* mesh_ = nullptr;
@@ -101,6 +108,7 @@ private:
     struct TxstInfo {
         tag_id landscape = kNoTag;
     } cached_txst_info;                          // the texture stack the colormap comes from
+    std::map<std::pair<tag_id, bool>, std::optional<PosedModel>> cached_skelmodel_data; // by scenery tag, complex
     struct MarkerData {
         bool valid = false;
         MarkerDisplay display = MarkerDisplay::hide;
@@ -110,8 +118,12 @@ private:
     TerrainArrays physics_arrays_;               // the physics grid, built when first shown
     bool physics_valid_ = false;
     std::vector<float> media_lines_;
+    std::vector<float> water_;
     bool media_valid_ = false;
     int terrain_builds_ = 0;
+    // glSecondaryColorPointer (OpenGL 1.4), for the overlay in the colormap's pass; null
+    // without it (the overlay then takes a pass of its own).
+    void (*secondary_color_pointer_)(int, unsigned, int, const void*) = nullptr;
 };
 
 } // namespace zephane

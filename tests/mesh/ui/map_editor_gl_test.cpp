@@ -16,6 +16,12 @@
 #include "map_fixtures.h"
 #include "mesh/new_mesh.h"
 #include "render/map_scene.h"
+#include "render/marker_models.h"
+#include "definitions/scen.h"
+#include "skeletal/skl_import.h"
+#include "skeletal/skl_reader.h"
+#include "skeletal/skmd_payload.h"
+#include "skl_builder.h"
 #include "tags/tag_database.h"
 
 #include <QAbstractButton>
@@ -345,6 +351,55 @@ TEST_F(MapEditorGl, MarkerBoxIsDrawnThroughTheMarkerTransform) {
     mesh_marker upright = m;
     upright.pitch = 0;
     EXPECT_FALSE(is_marker(*view().screen_point(transform_point(marker_matrix(upright, 1.0), {0, box.low[1], box.high[2]}))));
+}
+
+TEST_F(MapEditorGl, ModelDisplaysDrawTheSceneryModelThroughTheMarkerTransform) {
+    const std::string text = test::grid_skl(3).text();
+    const SklFile skl = read_skeleton_export(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    ModelBuild build = build_skeletal_model(skl, "Grid");
+    ASSERT_TRUE(build.model) << build.refusal;
+    SkeletalModelSet set;
+    set.models.push_back(*build.model);
+    db.add_tag(file, fourcc("skmd"), fourcc("grid"), 1, "Grid Model", 0, 0, save_skmd_payload(set));
+    TagEntry* scenery = db.add_tag(file, fourcc("scen"), fourcc("rock"), 2, "Rock", 0, 0, Bytes(sizeof(scenery_definition), 0));
+    scenery_definition rock = scenery_definition::kDefault;
+    rock.flags |= 1u << kScenerySkeletalBit;
+    rock.undamaged_model = fourcc("grid");
+    ASSERT_TRUE(db.write_struct(scenery_definition::kStructName, *scenery, rock, scenery_definition::kCodes));
+
+    Mesh mesh = load_mesh(new_mesh_payload(32, 32));
+    marker_palette_entry entry = new_palette_entry(1);
+    entry.tag = fourcc("rock");
+    add_palette_entry(mesh, entry);
+    ASSERT_TRUE(palette_entry_model(db, mesh.palette[0], true));
+    mesh_marker m{};
+    m.kind = 1;
+    m.position[0] = 15 * 512;
+    m.position[1] = 15 * 512;
+    m.position[2] = 512;
+    mesh.markers.push_back(m);
+    mesh.palette_kept.push_back(false);
+    open(mesh);
+    form->state().show_colormap = false;
+    form->state().click_target = kClickNone;
+    form->state().show_grid = {};
+    view().camera().elevation = 89;
+    view().camera().distance = 12;
+    view().camera().target = {16, 16, 0};
+    const auto frame_with = [&](int display) {
+        form->do_command(display);
+        return view().read_back();
+    };
+    const QImage hidden = frame_with(kHideMarkers), complex = frame_with(kComplexModels),
+                 simple = frame_with(kSimpleModels);
+    // Inside the model's 3 × 3 square, turned by the marker's yaw + 90 degrees about its corner.
+    const Vec3 inside = transform_point(marker_matrix(m, 1.0), {1.5, 1.5, 0.2});
+    const QPoint at = view().screen_point(inside)->toPoint();
+    EXPECT_NE(complex.pixelColor(at), hidden.pixelColor(at));
+    EXPECT_NE(simple, hidden); // the smallest level may leave the centre open
+    // Where the square would lie without the 90-degree turn, the ground shows.
+    const QPoint unturned = view().screen_point({15 + 1.5, 15 + 1.5, 1.2})->toPoint();
+    EXPECT_EQ(complex.pixelColor(unturned), hidden.pixelColor(unturned));
 }
 
 TEST_F(MapEditorGl, ChangesRebuildOnlyTheirCells) {

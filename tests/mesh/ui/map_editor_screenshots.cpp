@@ -77,9 +77,11 @@ int main(int argc, char** argv) {
     save(form, out + QStringLiteral("/map-editor-terrain-types.png"));
 
     XGDialog::set_modal_hook([&](XGDialog& dialog) {
-        save(dialog, out + QStringLiteral("/dialog-%1.png").arg(dialog.resource()));
+        save(dialog, out + (dialog.resource() == palette_dialog_control::kResource
+                                ? QStringLiteral("/map-edit-marker-palette.png")
+                                : QStringLiteral("/map-edit-marker.png")));
     });
-    marker_palette_entry entry = form.mesh().palette[1];
+    marker_palette_entry entry = form.mesh().palette[0];
     run_edit_palette_dialog(&form, db, entry, {});
     mesh_marker marker = form.mesh().markers[2];
     run_edit_marker_dialog(&form, form.mesh(), marker);
