@@ -122,7 +122,7 @@ TMeshPanel::TMeshPanel(TagDatabase& db, QWidget* parent) : QWidget(parent), db_(
     layout->addWidget(terrain_pane_);
     layout->addWidget(water_pane_);
     layout->addWidget(build_palette(), 1);
-    setFixedWidth(350);
+    setFixedWidth(366);
 }
 
 void TMeshPanel::build_tools(QWidget* pane) {
