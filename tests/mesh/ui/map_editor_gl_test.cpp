@@ -83,6 +83,16 @@ protected:
         const Vec3 p{x, y, surface_height(form->mesh(), kRenderGrid, x, y)};
         return *view().screen_point(p);
     }
+    // No colormap, no grid, the camera straight down at (x, y) from the distance.
+    void look_down(double x, double y, double distance) {
+        form->state().show_colormap = false;
+        form->state().click_target = kClickNone;
+        form->state().show_grid = {};
+        view().camera().elevation = 89;
+        view().camera().distance = distance;
+        view().camera().target = {x, y, 0};
+        view().state_changed();
+    }
     Bytes applied() {
         EXPECT_TRUE(form->isModified());
         EXPECT_TRUE(form->apply());
@@ -287,15 +297,9 @@ TEST_F(MapEditorGl, TerrainTypeOverlayDrawsThePartsColoursAtHalfAlpha) {
             mesh.cell(x, y).flags = static_cast<std::uint16_t>((mesh.cell(x, y).flags & 0xFF00) | (type << 4) | type);
         }
     open(mesh);
-    form->state().show_colormap = false;
     form->state().show_terrain_type = true;
-    form->state().click_target = kClickNone;
-    form->state().show_grid = {};
     form->state().marker_display = MarkerDisplay::hide;
-    view().camera().elevation = 89;
-    view().camera().distance = 40;
-    view().camera().target = {16, 16, 0};
-    view().state_changed();
+    look_down(16, 16, 40);
     const QImage frame = view().read_back();
     const std::uint8_t shade = view().render_arrays().shade[0];
     const struct {
@@ -324,13 +328,7 @@ TEST_F(MapEditorGl, MarkerBoxIsDrawnThroughTheMarkerTransform) {
     mesh.markers.push_back(m);
     mesh.palette_kept.push_back(false);
     open(mesh);
-    form->state().show_colormap = false;
-    form->state().click_target = kClickNone;
-    form->state().show_grid = {};
-    view().camera().elevation = 89;
-    view().camera().distance = 6;
-    view().camera().target = {16, 16, 0};
-    view().state_changed();
+    look_down(16, 16, 6);
     const QImage frame = view().read_back();
     const auto is_marker = [&](QPointF at) {
         for (int dy = -2; dy <= 2; ++dy)
@@ -380,12 +378,7 @@ TEST_F(MapEditorGl, ModelDisplaysDrawTheSceneryModelThroughTheMarkerTransform) {
     mesh.markers.push_back(m);
     mesh.palette_kept.push_back(false);
     open(mesh);
-    form->state().show_colormap = false;
-    form->state().click_target = kClickNone;
-    form->state().show_grid = {};
-    view().camera().elevation = 89;
-    view().camera().distance = 12;
-    view().camera().target = {16, 16, 0};
+    look_down(16, 16, 12);
     const auto frame_with = [&](int display) {
         form->do_command(display);
         return view().read_back();
