@@ -33,7 +33,8 @@ public:
     void draw_once() { draw_view(); }
 };
 
-// The floor: the terrain's positions in one call, no colour, texture or overlay.
+// The floor: the terrain's triangles (its positions and indices) in one call, no colour,
+// texture or overlay.
 class FloorView : public XGGLView {
 public:
     FloorView(const TerrainArrays& arrays, const MapCamera& camera) : arrays_(arrays), camera_(camera) {}
@@ -55,7 +56,8 @@ protected:
         glColor3f(0.6f, 0.7f, 0.4f);
         glEnableClientState(GL_VERTEX_ARRAY);
         glVertexPointer(3, GL_FLOAT, 0, arrays_.positions.data());
-        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(arrays_.vertex_count()));
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(arrays_.indices.size()), GL_UNSIGNED_INT,
+                       arrays_.indices.data());
         glDisableClientState(GL_VERTEX_ARRAY);
     }
 
@@ -131,7 +133,7 @@ int main(int argc, char** argv) {
         view.draw_once();
     });
 
-    std::printf("terrain: %zu triangles, %zu markers, %d x %d\n", view.render_arrays().vertex_count() / 3,
+    std::printf("terrain: %zu triangles, %zu markers, %d x %d\n", view.render_arrays().triangle_count(),
                 mesh.markers.size(), kWidth, kHeight);
     std::printf("floor (bare triangles, one call): %.1f ms/frame\n", bare * 1000);
     std::printf("map view (colormap, overlay, boxes): %.1f ms/frame\n", ours * 1000);

@@ -51,43 +51,74 @@ std::uint8_t lit_grey(const Vec3& a, const Vec3& b, const Vec3& c) {
     return static_cast<std::uint8_t>(std::lround(std::clamp(96 + 150 * lambert, 0.0, 255.0)));
 }
 
-void write_cell(TerrainArrays& arrays, const Mesh& mesh, int x, int y) {
-    const std::size_t first = cell_first_vertex(arrays, x, y);
-    const auto corners = cell_triangle_corners(x, y);
-    const int c = x / kColormapTileCells, r = y / kColormapTileCells;
-    const mesh_cell& cell = mesh.cell(x, y);
-    std::array<Vec3, 6> p{};
-    for (std::size_t k = 0; k < 6; ++k) {
-        const int i = corners[k][0], j = corners[k][1];
-        p[k] = {static_cast<double>(i), static_cast<double>(j), grid_height(mesh, arrays.height_index, i, j)};
-        const std::size_t v = first + k;
+const TerrainTile& tile_of(const TerrainArrays& arrays, int x, int y) {
+    const int c = std::min(x / kColormapTileCells, arrays.tiles_across - 1);
+    const int r = y / kColormapTileCells;
+    return arrays.tiles[static_cast<std::size_t>(r * arrays.tiles_across + c)];
+}
+
+// Vertex of copy `copy` of grid point (i, j) in the tile.
+std::size_t point_vertex(const TerrainTile& tile, int i, int j, int copy) {
+    const int local = (j - tile.y0) * (tile.width + 1) + (i - tile.x0);
+    return tile.base + static_cast<std::size_t>(local) * 2 + static_cast<std::size_t>(copy);
+}
+
+void write_point(TerrainArrays& arrays, const Mesh& mesh, const TerrainTile& tile, int i, int j) {
+    const float h = grid_height(mesh, arrays.height_index, i, j);
+    const auto s = static_cast<float>((1 + 126.0 * (i - tile.x0) / kColormapTileCells) / 128);
+    const auto t = static_cast<float>((1 + 126.0 * (j - tile.y0) / kColormapTileCells) / 128);
+    for (int copy = 0; copy < 2; ++copy) {
+        const std::size_t v = point_vertex(tile, i, j, copy);
         arrays.positions[3 * v] = static_cast<float>(i);
         arrays.positions[3 * v + 1] = static_cast<float>(j);
-        arrays.positions[3 * v + 2] = static_cast<float>(p[k][2]);
-        arrays.texcoords[2 * v] = static_cast<float>((1 + 126.0 * (i - c * kColormapTileCells) / kColormapTileCells) / 128);
-        arrays.texcoords[2 * v + 1] =
-            static_cast<float>((1 + 126.0 * (j - r * kColormapTileCells) / kColormapTileCells) / 128);
+        arrays.positions[3 * v + 2] = h;
+        arrays.texcoords[2 * v] = s;
+        arrays.texcoords[2 * v + 1] = t;
     }
+}
+
+void write_cell(TerrainArrays& arrays, const Mesh& mesh, const TerrainTile& tile, int x, int y, bool indices) {
+    const auto corners = cell_triangle_corners(x, y);
+    const mesh_cell& cell = mesh.cell(x, y);
     const bool even = (x + y) % 2 == 0;
+    const std::size_t local =
+        static_cast<std::size_t>((y - tile.y0) * tile.width + (x - tile.x0)) * 6 + tile.first;
     for (std::size_t half = 0; half < 2; ++half) {
+        std::array<Vec3, 3> p{};
+        for (std::size_t k = 0; k < 3; ++k) {
+            const int i = corners[3 * half + k][0], j = corners[3 * half + k][1];
+            p[k] = {static_cast<double>(i), static_cast<double>(j), grid_height(mesh, arrays.height_index, i, j)};
+            if (indices)
+                arrays.indices[local + 3 * half + k] =
+                    static_cast<std::uint32_t>(point_vertex(tile, i, j, k == 2 ? static_cast<int>(half) : 0));
+        }
         const int triangle = even ? static_cast<int>(half) : 2 + static_cast<int>(half);
         const auto colour = terrain_type_colour(triangle_terrain_type(cell, triangle));
-        const std::uint8_t grey = lit_grey(p[3 * half], p[3 * half + 1], p[3 * half + 2]);
-        for (std::size_t k = 0; k < 3; ++k) {
-            const std::size_t v = first + 3 * half + k;
-            for (std::size_t ch = 0; ch < 3; ++ch) {
-                arrays.overlay[4 * v + ch] = colour[ch];
-                arrays.shade[4 * v + ch] = grey;
-            }
-            arrays.overlay[4 * v + 3] = kTerrainOverlayAlpha;
-            arrays.shade[4 * v + 3] = 255;
-            for (std::size_t ch = 0; ch < 3; ++ch) {
-                arrays.under[4 * v + ch] = static_cast<std::uint8_t>((grey * (255 - kTerrainOverlayAlpha) + 127) / 255);
-                arrays.over[4 * v + ch] = static_cast<std::uint8_t>((colour[ch] * kTerrainOverlayAlpha + 127) / 255);
-            }
-            arrays.under[4 * v + 3] = 255;
-            arrays.over[4 * v + 3] = 0;
+        const std::uint8_t grey = lit_grey(p[0], p[1], p[2]);
+        const std::size_t v = point_vertex(tile, corners[3 * half + 2][0], corners[3 * half + 2][1], static_cast<int>(half));
+        for (std::size_t ch = 0; ch < 3; ++ch) {
+            arrays.overlay[4 * v + ch] = colour[ch];
+            arrays.shade[4 * v + ch] = grey;
+            arrays.under[4 * v + ch] = static_cast<std::uint8_t>((grey * (255 - kTerrainOverlayAlpha) + 127) / 255);
+            arrays.over[4 * v + ch] = static_cast<std::uint8_t>((colour[ch] * kTerrainOverlayAlpha + 127) / 255);
         }
+        arrays.overlay[4 * v + 3] = kTerrainOverlayAlpha;
+        arrays.shade[4 * v + 3] = 255;
+        arrays.under[4 * v + 3] = 255;
+        arrays.over[4 * v + 3] = 0;
+    }
+}
+
+// Points x0..x1 (+1) and cells x0 − 1..x1 of every tile the rectangle meets.
+void write_region(TerrainArrays& arrays, const Mesh& mesh, int x0, int y0, int x1, int y1, bool indices) {
+    for (const TerrainTile& tile : arrays.tiles) {
+        const int tx1 = tile.x0 + tile.width, ty1 = tile.y0 + tile.height; // last point
+        if (x1 + 1 < tile.x0 || y1 + 1 < tile.y0 || x0 - 1 > tx1 || y0 - 1 > ty1) continue;
+        for (int j = std::max(y0, tile.y0); j <= std::min(y1 + 1, ty1); ++j)
+            for (int i = std::max(x0, tile.x0); i <= std::min(x1 + 1, tx1); ++i) write_point(arrays, mesh, tile, i, j);
+        for (int y = std::max(y0 - 1, tile.y0); y <= std::min(y1, ty1 - 1); ++y)
+            for (int x = std::max(x0 - 1, tile.x0); x <= std::min(x1, tx1 - 1); ++x)
+                write_cell(arrays, mesh, tile, x, y, indices);
     }
 }
 
@@ -107,9 +138,9 @@ int triangle_terrain_type(const mesh_cell& cell, int triangle) {
 
 std::array<std::array<int, 2>, 6> cell_triangle_corners(int x, int y) {
     if ((x + y) % 2 == 0) // diagonal from (x, y) to (x + 1, y + 1): triangle 0 above it, 1 below
-        return {{{x, y}, {x, y + 1}, {x + 1, y + 1}, {x, y}, {x + 1, y + 1}, {x + 1, y}}};
+        return {{{x, y + 1}, {x + 1, y + 1}, {x, y}, {x + 1, y + 1}, {x + 1, y}, {x, y}}};
     // diagonal from (x + 1, y) to (x, y + 1): triangle 2 at the origin, 3 at the far corner
-    return {{{x, y}, {x + 1, y}, {x, y + 1}, {x + 1, y}, {x + 1, y + 1}, {x, y + 1}}};
+    return {{{x + 1, y}, {x, y + 1}, {x, y}, {x + 1, y}, {x, y + 1}, {x + 1, y + 1}}};
 }
 
 float grid_height(const Mesh& mesh, int index, int i, int j) {
@@ -133,11 +164,11 @@ float surface_height(const Mesh& mesh, int index, double fx, double fy) {
     return static_cast<float>(h);
 }
 
-std::size_t cell_first_vertex(const TerrainArrays& arrays, int x, int y) {
-    const int c = x / kColormapTileCells, r = y / kColormapTileCells;
-    const TerrainTile& tile = arrays.tiles[static_cast<std::size_t>(r * arrays.tiles_across + c)];
-    const int local = (y % kColormapTileCells) * tile_width(arrays.columns, c) + x % kColormapTileCells;
-    return tile.first + static_cast<std::size_t>(local) * 6;
+std::size_t triangle_colour_vertex(const TerrainArrays& arrays, int x, int y, int triangle) {
+    const auto corners = cell_triangle_corners(x, y);
+    const std::size_t half = triangle % 2 == 0 ? 0 : 1;
+    return point_vertex(tile_of(arrays, x, y), corners[3 * half + 2][0], corners[3 * half + 2][1],
+                        static_cast<int>(half));
 }
 
 TerrainArrays build_terrain_arrays(const Mesh& mesh, int height_index) {
@@ -147,33 +178,37 @@ TerrainArrays build_terrain_arrays(const Mesh& mesh, int height_index) {
     arrays.height_index = height_index;
     arrays.tiles_across = (mesh.columns + kColormapTileCells - 1) / kColormapTileCells;
     const int tiles_down = (mesh.rows + kColormapTileCells - 1) / kColormapTileCells;
-    std::size_t first = 0;
+    std::size_t first = 0, base = 0;
     for (int r = 0; r < tiles_down; ++r) {
         for (int c = 0; c < arrays.tiles_across; ++c) {
-            const int cells = tile_width(mesh.columns, c) * tile_width(mesh.rows, r);
-            const std::size_t count = static_cast<std::size_t>(cells) * 6;
-            arrays.tiles.push_back({first, count, static_cast<std::size_t>(r * arrays.tiles_across + c)});
-            first += count;
+            TerrainTile tile;
+            tile.x0 = c * kColormapTileCells;
+            tile.y0 = r * kColormapTileCells;
+            tile.width = tile_width(mesh.columns, c);
+            tile.height = tile_width(mesh.rows, r);
+            tile.first = first;
+            tile.count = static_cast<std::size_t>(tile.width * tile.height) * 6;
+            tile.stack = static_cast<std::size_t>(r * arrays.tiles_across + c);
+            tile.base = base;
+            arrays.tiles.push_back(tile);
+            first += tile.count;
+            base += static_cast<std::size_t>((tile.width + 1) * (tile.height + 1)) * 2;
         }
     }
-    arrays.positions.resize(first * 3);
-    arrays.texcoords.resize(first * 2);
-    arrays.shade.resize(first * 4);
-    arrays.overlay.resize(first * 4);
-    arrays.under.resize(first * 4);
-    arrays.over.resize(first * 4);
-    for (int y = 0; y < mesh.rows; ++y)
-        for (int x = 0; x < mesh.columns; ++x) write_cell(arrays, mesh, x, y);
+    arrays.positions.resize(base * 3);
+    arrays.texcoords.resize(base * 2);
+    arrays.shade.resize(base * 4);
+    arrays.overlay.resize(base * 4);
+    arrays.under.resize(base * 4);
+    arrays.over.resize(base * 4);
+    arrays.indices.resize(first);
+    write_region(arrays, mesh, 0, 0, mesh.columns, mesh.rows, true);
     return arrays;
 }
 
 void update_terrain_arrays(TerrainArrays& arrays, const Mesh& mesh, int x0, int y0, int x1, int y1) {
-    x0 = std::max(0, std::min(x0, x1) - 1);
-    y0 = std::max(0, std::min(y0, y1) - 1);
-    x1 = std::min(mesh.columns - 1, std::max(x0, x1));
-    y1 = std::min(mesh.rows - 1, std::max(y0, y1));
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) write_cell(arrays, mesh, x, y);
+    write_region(arrays, mesh, std::max(0, std::min(x0, x1)), std::max(0, std::min(y0, y1)),
+                 std::min(mesh.columns, std::max(x0, x1)), std::min(mesh.rows, std::max(y0, y1)), false);
 }
 
 std::vector<float> build_grid_lines(const Mesh& mesh, int height_index, float lift) {

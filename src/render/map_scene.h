@@ -32,14 +32,21 @@ int triangle_terrain_type(const mesh_cell& cell, int triangle);
 inline constexpr int kColormapTileCells = 16;
 
 struct TerrainTile {
-    std::size_t first = 0; // first vertex
-    std::size_t count = 0; // vertices
-    std::size_t stack = 0; // landscape stack index
+    std::size_t first = 0;  // first index
+    std::size_t count = 0;  // indices (3 per triangle)
+    std::size_t stack = 0;  // landscape stack index
+    std::size_t base = 0;   // first vertex
+    int x0 = 0, y0 = 0;     // first cell
+    int width = 0, height = 0; // cells
 };
 
-// Six vertices per cell (two triangles, the diagonal alternating like a checkerboard).
-// Grid point (i, j) is cell (i, j); the cell's far corners beyond the last row or column
-// repeat the edge heights, so the terrain covers columns × rows world units.
+// Drawn indexed with flat shading: every grid point of a tile has two vertices (same
+// position and colormap coordinates); each triangle's last index is the copy that carries
+// its colours. A cell's first triangle (0 or 2) ends on copy 0 of the cell's own point; its
+// second ends on copy 1 of the own point (triangle 1, even cells) or of the point (x + 1,
+// y + 1) (triangle 3, odd cells), so no copy serves two triangles. The cell's far corners
+// beyond the last row or column repeat the edge heights, so the terrain covers columns ×
+// rows world units.
 struct TerrainArrays {
     int columns = 0, rows = 0, tiles_across = 0;
     int height_index = 5;                 // which cell value gives the height
@@ -51,17 +58,20 @@ struct TerrainArrays {
     // the overlay colour times alpha as the secondary one (their sum is the blend).
     std::vector<std::uint8_t> under;      // 4 per vertex
     std::vector<std::uint8_t> over;       // 4 per vertex (the fourth byte unused)
+    std::vector<std::uint32_t> indices;   // 6 per cell, tile after tile
     std::vector<TerrainTile> tiles;
     std::size_t vertex_count() const { return positions.size() / 3; }
+    std::size_t triangle_count() const { return indices.size() / 3; }
 };
 
 TerrainArrays build_terrain_arrays(const Mesh& mesh, int height_index);
-// Rebuilds the vertices of the cells x0..x1, y0..y1 (inclusive, clipped) and of their
-// neighbours whose corners they share.
+// Rebuilds what the cells x0..x1, y0..y1 (inclusive, clipped) changed: their points and the
+// triangles of every cell that has one of them as a corner.
 void update_terrain_arrays(TerrainArrays& arrays, const Mesh& mesh, int x0, int y0, int x1, int y1);
-// The first of the six vertices of cell (x, y).
-std::size_t cell_first_vertex(const TerrainArrays& arrays, int x, int y);
-// The cell's triangle corners as grid points in drawing order (triangle 0/2 first).
+// The vertex that carries the colours of a cell's triangle (0..3).
+std::size_t triangle_colour_vertex(const TerrainArrays& arrays, int x, int y, int triangle);
+// The cell's triangle corners as grid points in drawing order (triangle 0/2 first), each
+// triangle ending on the corner whose copy carries its colours.
 std::array<std::array<int, 2>, 6> cell_triangle_corners(int x, int y);
 
 // The lines of a grid: every cell edge and the cells' diagonals, lifted by `lift` world

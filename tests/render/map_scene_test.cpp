@@ -5,6 +5,7 @@
 #include "mesh/new_mesh.h"
 #include "render/map_scene.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -25,27 +26,39 @@ TEST(TerrainArrays, TilesCoverEveryCellWithTheCheckerboardDiagonals) {
     Mesh mesh = sloped_mesh(64, 32);
     mesh.cell(18, 3).flags = static_cast<std::uint16_t>((mesh.cell(18, 3).flags & 0xFF00) | 0x75); // 0/2: 7, 1/3: 5
     const TerrainArrays a = build_terrain_arrays(mesh, 5);
-    EXPECT_EQ(a.tiles.size(), 8u);
-    EXPECT_EQ(a.vertex_count(), 64u * 32u * 6u);
+    ASSERT_EQ(a.tiles.size(), 8u);
+    EXPECT_EQ(a.triangle_count(), 64u * 32u * 2u);
+    EXPECT_EQ(a.vertex_count(), 8u * 17u * 17u * 2u);
     std::size_t covered = 0;
     for (const TerrainTile& tile : a.tiles) covered += tile.count;
-    EXPECT_EQ(covered, a.vertex_count());
-    // Cell (18, 3) is odd: its first triangle (2) runs from (18, 3) over (19, 3) to (18, 4).
-    const std::size_t v = cell_first_vertex(a, 18, 3);
-    EXPECT_EQ(a.tiles[1].stack, 1u);
-    EXPECT_GE(v, a.tiles[1].first);
-    EXPECT_FLOAT_EQ(a.positions[3 * v], 18);
-    EXPECT_FLOAT_EQ(a.positions[3 * (v + 1)], 19);
-    EXPECT_FLOAT_EQ(a.positions[3 * (v + 2) + 1], 4);
-    EXPECT_FLOAT_EQ(a.positions[3 * v + 2], 2 + 18 * 0.25f + 3 * 0.125f);
-    // Overlay colours by triangle: Desert on triangle 2, Steep on 3, alpha 128.
-    EXPECT_EQ(a.overlay[4 * v], 255);
-    EXPECT_EQ(a.overlay[4 * v + 1], 255);
-    EXPECT_EQ(a.overlay[4 * v + 3], 128);
-    EXPECT_EQ(a.overlay[4 * (v + 3)], 255);
-    EXPECT_EQ(a.overlay[4 * (v + 3) + 1], 0);
-    // The tile's texels 1..127 span its 16 cells: cell 18 starts two cells into tile 1.
-    EXPECT_FLOAT_EQ(a.texcoords[2 * v], static_cast<float>((1 + 126.0 * 2 / 16) / 128));
+    EXPECT_EQ(covered, a.indices.size());
+    // Cell (18, 3) is odd (tile 1): triangle 2 runs over (19, 3), (18, 4) to (18, 3).
+    const TerrainTile& tile = a.tiles[1];
+    EXPECT_EQ(tile.stack, 1u);
+    const std::size_t first = tile.first + (3 * 16 + 2) * 6;
+    const auto at = [&](std::size_t index, std::size_t axis) { return a.positions[3 * a.indices[index] + axis]; };
+    EXPECT_FLOAT_EQ(at(first, 0), 19);
+    EXPECT_FLOAT_EQ(at(first + 1, 1), 4);
+    EXPECT_FLOAT_EQ(at(first + 2, 0), 18);
+    EXPECT_FLOAT_EQ(at(first + 2, 2), 2 + 18 * 0.25f + 3 * 0.125f);
+    // Triangle 3 ends on (19, 4).
+    EXPECT_FLOAT_EQ(at(first + 5, 0), 19);
+    EXPECT_FLOAT_EQ(at(first + 5, 1), 4);
+    // The colours sit on each triangle's last vertex: Desert on triangle 2, Steep on 3.
+    const std::size_t v2 = triangle_colour_vertex(a, 18, 3, 2), v3 = triangle_colour_vertex(a, 18, 3, 3);
+    EXPECT_EQ(a.indices[first + 2], v2);
+    EXPECT_EQ(a.indices[first + 5], v3);
+    EXPECT_EQ(a.overlay[4 * v2], 255);
+    EXPECT_EQ(a.overlay[4 * v2 + 1], 255);
+    EXPECT_EQ(a.overlay[4 * v2 + 3], 128);
+    EXPECT_EQ(a.overlay[4 * v3], 255);
+    EXPECT_EQ(a.overlay[4 * v3 + 1], 0);
+    // No vertex carries the colours of two triangles.
+    std::vector<int> users(a.vertex_count(), 0);
+    for (std::size_t k = 2; k < a.indices.size(); k += 3) ++users[a.indices[k]];
+    EXPECT_EQ(*std::max_element(users.begin(), users.end()), 1);
+    // The tile's texels 1..127 span its 16 cells: point 18 is two cells into tile 1.
+    EXPECT_FLOAT_EQ(a.texcoords[2 * v2], static_cast<float>((1 + 126.0 * 2 / 16) / 128));
 }
 
 TEST(TerrainArrays, PartialRebuildMatchesAFullOne) {
@@ -54,10 +67,18 @@ TEST(TerrainArrays, PartialRebuildMatchesAFullOne) {
     mesh.cell(10, 12).render_height = 40000;
     mesh.cell(10, 12).flags = static_cast<std::uint16_t>(mesh.cell(10, 12).flags | 0x0F);
     update_terrain_arrays(a, mesh, 10, 12, 10, 12);
+    // At a tile seam and on the last row and column, whose far corners repeat its heights.
+    mesh.cell(16, 31).render_height = 9000;
+    mesh.cell(31, 16).physical_height = 100;
+    mesh.cell(31, 16).render_height = 30000;
+    update_terrain_arrays(a, mesh, 16, 31, 16, 31);
+    update_terrain_arrays(a, mesh, 31, 16, 31, 16);
     const TerrainArrays b = build_terrain_arrays(mesh, 5);
     EXPECT_EQ(a.positions, b.positions);
     EXPECT_EQ(a.overlay, b.overlay);
     EXPECT_EQ(a.shade, b.shade);
+    EXPECT_EQ(a.under, b.under);
+    EXPECT_EQ(a.over, b.over);
 }
 
 TEST(SurfaceHeight, InterpolatesWithinEachTriangle) {

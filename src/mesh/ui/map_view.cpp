@@ -367,6 +367,8 @@ void TMeshView::draw_lines(const std::vector<float>& lines, float r, float g, fl
 void TMeshView::draw_terrain() {
     const TerrainArrays& a = render_arrays_;
     if (a.vertex_count() == 0) return;
+    // Each triangle takes the colours of its last vertex.
+    glShadeModel(GL_FLAT);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, a.positions.data());
@@ -398,12 +400,12 @@ void TMeshView::draw_terrain() {
             } else {
                 glDisable(GL_TEXTURE_2D);
             }
-            glDrawArrays(GL_TRIANGLES, static_cast<GLint>(tile.first), static_cast<GLsizei>(tile.count));
+            glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(tile.count), GL_UNSIGNED_INT, a.indices.data() + tile.first);
         }
         glDisable(GL_TEXTURE_2D);
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     } else {
-        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(a.vertex_count()));
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(a.indices.size()), GL_UNSIGNED_INT, a.indices.data());
     }
     glDisable(GL_POLYGON_OFFSET_FILL);
     if (one_pass) {
@@ -413,7 +415,7 @@ void TMeshView::draw_terrain() {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glColorPointer(4, GL_UNSIGNED_BYTE, 0, a.overlay.data());
-        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(a.vertex_count()));
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(a.indices.size()), GL_UNSIGNED_INT, a.indices.data());
         glDisable(GL_BLEND);
     }
     glDisableClientState(GL_COLOR_ARRAY);
@@ -431,11 +433,12 @@ void TMeshView::draw_terrain() {
         const TerrainArrays& lines = grid_arrays(grid.index);
         glVertexPointer(3, GL_FLOAT, 0, lines.positions.data());
         glColor4f(grid.r, grid.g, grid.b, grid.index == kRenderGrid ? 0.35f : 0.8f);
-        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(lines.vertex_count()));
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(lines.indices.size()), GL_UNSIGNED_INT, lines.indices.data());
     }
     glDisable(GL_BLEND);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glDisableClientState(GL_VERTEX_ARRAY);
+    glShadeModel(GL_SMOOTH);
     if (!media_valid_) {
         media_lines_ = build_grid_lines(*mesh_, kMediaGrid, 0.0f);
         water_ = build_water_triangles(*mesh_);
