@@ -109,6 +109,9 @@ int main(int argc, char** argv) {
     view.camera().distance = 420; // the whole map in sight
     view.camera().elevation = 50;
     const double ours = seconds_per_frame(view, [&] { view.draw_once(); });
+    view.set_levels_enabled(false); // every tile at full detail
+    const double ours_full = seconds_per_frame(view, [&] { view.draw_once(); });
+    view.set_levels_enabled(true);
 
     FloorView floor(view.render_arrays(), view.camera());
     floor.resize(kWidth, kHeight);
@@ -136,6 +139,8 @@ int main(int argc, char** argv) {
     std::printf("terrain: %zu triangles, %zu markers, %d x %d\n", view.render_arrays().triangle_count(),
                 mesh.markers.size(), kWidth, kHeight);
     std::printf("floor (bare triangles, one call): %.1f ms/frame\n", bare * 1000);
+    std::printf("map view, every tile at full detail: %.1f ms/frame (%.1f fps, ratio %.2f)\n", ours_full * 1000,
+                1 / ours_full, ours_full / bare);
     std::printf("map view (colormap, overlay, boxes): %.1f ms/frame\n", ours * 1000);
     std::printf("pull grid step at width %.0f cells with redraw: %.1f ms\n", state.brush_width(), pull * 1000);
     std::printf("map view: %.1f fps, ratio %.2f\n", 1 / ours, ours / bare);

@@ -203,7 +203,30 @@ TerrainArrays build_terrain_arrays(const Mesh& mesh, int height_index) {
     arrays.over.resize(base * 4);
     arrays.indices.resize(first);
     write_region(arrays, mesh, 0, 0, mesh.columns, mesh.rows, true);
+    // The coarse levels depend on the layout only.
+    for (TerrainTile& tile : arrays.tiles) {
+        for (std::size_t level = 0; level < kTerrainLevels; ++level) {
+            const int step = 2 << level;
+            tile.coarse_first[level] = arrays.coarse_indices.size();
+            for (int y = tile.y0; y + step <= tile.y0 + tile.height; y += step)
+                for (int x = tile.x0; x + step <= tile.x0 + tile.width; x += step) {
+                    const auto v = [&](int i, int j, int copy) {
+                        return static_cast<std::uint32_t>(point_vertex(tile, i, j, copy));
+                    };
+                    for (const std::uint32_t index : {v(x, y + step, 0), v(x + step, y + step, 0), v(x, y, 0),
+                                                      v(x + step, y + step, 0), v(x + step, y, 0), v(x, y, 1)})
+                        arrays.coarse_indices.push_back(index);
+                }
+            tile.coarse_count[level] = arrays.coarse_indices.size() - tile.coarse_first[level];
+        }
+    }
     return arrays;
+}
+
+int terrain_level_for_pixels(double pixels) {
+    // A cell wider than 6 pixels is drawn whole; below 2.5 pixels a quad of 4 × 4 cells is.
+    const double per_cell = pixels / kColormapTileCells;
+    return per_cell >= 6 ? 0 : per_cell >= 2.5 ? 1 : 2;
 }
 
 void update_terrain_arrays(TerrainArrays& arrays, const Mesh& mesh, int x0, int y0, int x1, int y1) {

@@ -30,6 +30,8 @@ int triangle_terrain_type(const mesh_cell& cell, int triangle);
 // Cells are drawn in tiles of 16 × 16 (one colormap texture each): the landscape stack's
 // tile (c, r) is stack r × tiles-across + c, and its texels 1..127 span the tile's cells.
 inline constexpr int kColormapTileCells = 16;
+// Coarser levels a tile can be drawn at when it covers few pixels (quads of 2 and 4 cells).
+inline constexpr std::size_t kTerrainLevels = 2;
 
 struct TerrainTile {
     std::size_t first = 0;  // first index
@@ -38,6 +40,8 @@ struct TerrainTile {
     std::size_t base = 0;   // first vertex
     int x0 = 0, y0 = 0;     // first cell
     int width = 0, height = 0; // cells
+    // The coarser levels (quads of 2 × 2 and 4 × 4 cells): ranges of coarse_indices.
+    std::array<std::size_t, kTerrainLevels> coarse_first{}, coarse_count{};
 };
 
 // Drawn indexed with flat shading: every grid point of a tile has two vertices (same
@@ -59,12 +63,18 @@ struct TerrainArrays {
     std::vector<std::uint8_t> under;      // 4 per vertex
     std::vector<std::uint8_t> over;       // 4 per vertex (the fourth byte unused)
     std::vector<std::uint32_t> indices;   // 6 per cell, tile after tile
+    // Coarse quads (x, y)-(x + k, y + k) split along (x, y)-(x + k, y + k), both triangles
+    // ending on the copies of (x, y), so they take the colours of cell (x, y)'s triangles.
+    std::vector<std::uint32_t> coarse_indices;
     std::vector<TerrainTile> tiles;
     std::size_t vertex_count() const { return positions.size() / 3; }
     std::size_t triangle_count() const { return indices.size() / 3; }
 };
 
 TerrainArrays build_terrain_arrays(const Mesh& mesh, int height_index);
+// The level (0 full, 1 and 2 coarser) a tile is drawn at, from how many pixels it spans.
+int terrain_level_for_pixels(double pixels);
+
 // Rebuilds what the cells x0..x1, y0..y1 (inclusive, clipped) changed: their points and the
 // triangles of every cell that has one of them as a corner.
 void update_terrain_arrays(TerrainArrays& arrays, const Mesh& mesh, int x0, int y0, int x1, int y1);

@@ -364,9 +364,55 @@ void TMeshView::draw_lines(const std::vector<float>& lines, float r, float g, fl
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
+void TMeshView::choose_levels() {
+    const TerrainArrays& a = render_arrays_;
+    tile_levels_.assign(a.tiles.size(), 0);
+    for (std::size_t k = 0; k < a.tiles.size(); ++k) {
+        const TerrainTile& tile = a.tiles[k];
+        double low_x = 1e30, low_y = 1e30, high_x = -1e30, high_y = -1e30;
+        bool behind = false;
+        for (const int j : {tile.y0, tile.y0 + tile.height})
+            for (const int i : {tile.x0, tile.x0 + tile.width}) {
+                const auto at = screen_point({static_cast<double>(i), static_cast<double>(j),
+                                              grid_height(*mesh_, kRenderGrid, i, j)});
+                if (!at) {
+                    behind = true;
+                    continue;
+                }
+                low_x = std::min(low_x, at->x());
+                high_x = std::max(high_x, at->x());
+                low_y = std::min(low_y, at->y());
+                high_y = std::max(high_y, at->y());
+            }
+        if (behind) continue;
+        // Tiles wholly outside the view are left out.
+        if (high_x < 0 || high_y < 0 || low_x > width() || low_y > height()) {
+            tile_levels_[k] = -1;
+            continue;
+        }
+        tile_levels_[k] = terrain_level_for_pixels(std::max(high_x - low_x, high_y - low_y));
+    }
+}
+
+void TMeshView::draw_tile(std::size_t k) {
+    const TerrainArrays& a = render_arrays_;
+    const TerrainTile& tile = a.tiles[k];
+    const int level = k < tile_levels_.size() ? tile_levels_[k] : 0;
+    if (level < 0) return;
+    if (level == 0) {
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(tile.count), GL_UNSIGNED_INT, a.indices.data() + tile.first);
+        return;
+    }
+    const auto l = static_cast<std::size_t>(level - 1);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(tile.coarse_count[l]), GL_UNSIGNED_INT,
+                   a.coarse_indices.data() + tile.coarse_first[l]);
+}
+
 void TMeshView::draw_terrain() {
     const TerrainArrays& a = render_arrays_;
     if (a.vertex_count() == 0) return;
+    if (levels_enabled_) choose_levels();
+    else tile_levels_.assign(a.tiles.size(), 0);
     // Each triangle takes the colours of its last vertex.
     glShadeModel(GL_FLAT);
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -400,12 +446,12 @@ void TMeshView::draw_terrain() {
             } else {
                 glDisable(GL_TEXTURE_2D);
             }
-            glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(tile.count), GL_UNSIGNED_INT, a.indices.data() + tile.first);
+            draw_tile(static_cast<std::size_t>(&tile - a.tiles.data()));
         }
         glDisable(GL_TEXTURE_2D);
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     } else {
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(a.indices.size()), GL_UNSIGNED_INT, a.indices.data());
+        for (std::size_t k = 0; k < a.tiles.size(); ++k) draw_tile(k);
     }
     glDisable(GL_POLYGON_OFFSET_FILL);
     if (one_pass) {
@@ -415,7 +461,7 @@ void TMeshView::draw_terrain() {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glColorPointer(4, GL_UNSIGNED_BYTE, 0, a.overlay.data());
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(a.indices.size()), GL_UNSIGNED_INT, a.indices.data());
+        for (std::size_t k = 0; k < a.tiles.size(); ++k) draw_tile(k);
         glDisable(GL_BLEND);
     }
     glDisableClientState(GL_COLOR_ARRAY);

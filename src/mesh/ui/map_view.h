@@ -61,6 +61,12 @@ public:
     // Number of cache rebuilds of the whole terrain (tests check partial updates).
     int terrain_builds() const { return terrain_builds_; }
     const TerrainArrays& render_arrays() const { return render_arrays_; }
+    // Coarser levels for tiles that cover few pixels, and leaving out tiles outside the view
+    // (on by default; the benchmark measures both).
+    void set_levels_enabled(bool on) {
+        levels_enabled_ = on;
+        update();
+    }
 
 signals:
     void edited(const ToolChange& change);
@@ -86,6 +92,8 @@ private:
     void update_status(QPointF pixel);
     void rebuild_markers();
     void draw_terrain();
+    void choose_levels();
+    void draw_tile(std::size_t tile);
     void draw_lines(const std::vector<float>& lines, float r, float g, float b, float width);
     void draw_brush();
     void draw_band();
@@ -117,6 +125,8 @@ private:
     TerrainArrays render_arrays_;                // the drawn surface (render heights)
     TerrainArrays physics_arrays_;               // the physics grid, built when first shown
     bool physics_valid_ = false;
+    bool levels_enabled_ = true;
+    std::vector<int> tile_levels_; // per tile: 0 full, 1 and 2 coarser, −1 outside the view
     std::vector<float> media_lines_;
     std::vector<float> water_;
     bool media_valid_ = false;
