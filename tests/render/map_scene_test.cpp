@@ -81,6 +81,25 @@ TEST(TerrainArrays, PartialRebuildMatchesAFullOne) {
     EXPECT_EQ(a.over, b.over);
 }
 
+TEST(TerrainArrays, CoarseLevelsCoverTheTileWithQuadsOfTheirFirstCellsColours) {
+    Mesh mesh = sloped_mesh(32, 32);
+    mesh.cell(4, 8).flags = static_cast<std::uint16_t>((mesh.cell(4, 8).flags & 0xFF00) | 0x9B);
+    const TerrainArrays a = build_terrain_arrays(mesh, 5);
+    const TerrainTile& tile = a.tiles[0];
+    for (std::size_t level = 0; level < kTerrainLevels; ++level) {
+        const int step = 2 << level;
+        EXPECT_EQ(tile.coarse_count[level], static_cast<std::size_t>(16 / step * 16 / step * 6));
+        // The quad at (4, 8): its two triangles end on the vertices carrying cell (4, 8)'s colours.
+        const std::size_t quad = tile.coarse_first[level] + static_cast<std::size_t>((8 / step * (16 / step) + 4 / step) * 6);
+        EXPECT_EQ(a.coarse_indices[quad + 2], triangle_colour_vertex(a, 4, 8, 0));
+        EXPECT_EQ(a.coarse_indices[quad + 5], triangle_colour_vertex(a, 4, 8, 1));
+        EXPECT_FLOAT_EQ(a.positions[3 * a.coarse_indices[quad + 4]], static_cast<float>(4 + step));
+    }
+    EXPECT_EQ(terrain_level_for_pixels(16 * 10), 0);
+    EXPECT_EQ(terrain_level_for_pixels(16 * 3), 1);
+    EXPECT_EQ(terrain_level_for_pixels(16 * 1), 2);
+}
+
 TEST(SurfaceHeight, InterpolatesWithinEachTriangle) {
     Mesh mesh = load_mesh(new_mesh_payload(32, 32));
     mesh.cell(1, 1).render_height = 512; // only the corner (1, 1) of cell (0, 0) is raised
