@@ -5,6 +5,7 @@
 #include "app/command_ids.h"
 #include "app/zephane_app.h"
 #include "framework/xg_frame.h"
+#include "mesh/tools/map_editor_state.h"
 
 #include <QFileInfo>
 #include <QMenu>
@@ -72,6 +73,47 @@ void TZephaneApp::build_menus() {
                        {kMergeRgbAndAlpha, QStringLiteral("Merge RGB and A")},
                        {kRecompressTextures, QStringLiteral("Recompress Textures...")},
                    });
+    {
+        // The map editor's menu: every item asks the map editor in front, so with none in
+        // front all of them are disabled.
+        using namespace mesh_command;
+        frame.add_menu(QStringLiteral("&Mesh"),
+                       {
+                           {kLocalAxis, QStringLiteral("Local Axis")},
+                           {kWorldAxis, QStringLiteral("World Axis")},
+                           {0, {}},
+                           {kShowColormap, QStringLiteral("Show Colormap")},
+                           {kShowTerrainType, QStringLiteral("Show Terrain Type")},
+                           {kShowRenderGrid, QStringLiteral("Show Render Grid")},
+                           {kShowPhysicsGrid, QStringLiteral("Show Physics Grid")},
+                           {kShowMediaGrid, QStringLiteral("Show Media Grid")},
+                           {0, {}},
+                           {kClickRenderGrid, QStringLiteral("Click Render Grid")},
+                           {kClickPhysicsGrid, QStringLiteral("Click Physics Grid")},
+                           {kClickMediaGrid, QStringLiteral("Click Media Grid")},
+                           {kClickNoGrid, QStringLiteral("Click None")},
+                           {0, {}},
+                           {kModifyRenderGrid, QStringLiteral("Modify Render Grid")},
+                           {kModifyPhysicsGrid, QStringLiteral("Modify Physics Grid")},
+                           {kModifyMediaGrid, QStringLiteral("Modify Media Grid")},
+                           {kModifyMarkersWithMesh, QStringLiteral("Modify Markers with Mesh")},
+                           {0, {}},
+                           {kHideMarkers, QStringLiteral("Hide Markers")},
+                           {kMarkersOnly, QStringLiteral("Markers Only")},
+                           {kBoundingBoxes, QStringLiteral("Bounding Boxes")},
+                           {kSimpleModels, QStringLiteral("Simple Models")},
+                           {kComplexModels, QStringLiteral("Complex Models")},
+                           {0, {}},
+                           {kImportNewColormap, QStringLiteral("Import New Colormap...")},
+                           {kReplaceColormap, QStringLiteral("Replace Colormap...")},
+                           {kCollapseTerrainDetail, QStringLiteral("Collapse Terrain Detail")},
+                           {0, {}},
+                           {kClearPitchAndRoll, QStringLiteral("Clear Pitch and Roll")},
+                           {kSetRenderHeightFromPhysical, QStringLiteral("Set Render Height From Physical")},
+                           {0, {}},
+                           {kFrameSelection, QStringLiteral("Frame Selection")},
+                       });
+    }
     frame.add_window_menu(QStringLiteral("&Window"));
 }
 

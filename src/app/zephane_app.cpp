@@ -176,7 +176,7 @@ void TZephaneApp::open_tags(const std::vector<std::string>& type_ids) {
                      {{1, QString::fromLatin1(text::kOk)}}, 1, 1);
             continue;
         }
-        // A type with only an alternate editor (a mesh, until its map editor exists) opens that.
+        // A type with only an alternate editor opens that.
         const tag_type type_code = TagDatabase::get_tag_type(*tag);
         const bool alternate =
             !tag_editor_factory(type_code, false) && tag_editor_factory(type_code, true);

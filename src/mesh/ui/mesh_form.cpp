@@ -5,6 +5,7 @@
 #include "mesh/mesh_header_bindings.h"
 #include "mesh/mesh_header_fields.h"
 #include "mesh/new_mesh.h"
+#include "mesh/ui/map_form.h"
 #include "mesh/ui/new_mesh_dialog.h"
 #include "textures/jpeg_codec.h"
 
@@ -178,7 +179,7 @@ void create_mesh(QWidget* parent, TagDatabase& db, TagEntry& tag) {
 
 void register_mesh_editors() {
     // The map editor is the mesh's own editor; this window is the one opened with the modifier.
-    attach_tag_editor(M::kType, {}, [](TagDatabase& db, TagEntry& tag) {
+    attach_tag_editor(M::kType, make_map_editor, [](TagDatabase& db, TagEntry& tag) {
         return make_tag_editor<TmeshEditForm>(db, tag);
     });
     attach_tag_creator(M::kType, {create_mesh, true});

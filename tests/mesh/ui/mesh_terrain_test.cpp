@@ -10,6 +10,7 @@
 #include "mesh/mesh.h"
 #include "mesh/mesh_header_bindings.h"
 #include "mesh/new_mesh.h"
+#include "mesh/ui/map_form.h"
 #include "mesh/ui/new_mesh_dialog.h"
 #include "textures/jpeg_codec.h"
 #include "ui/editor_support.h"
@@ -136,12 +137,16 @@ TEST_F(MeshTerrainWindow, ControlsEditTheirHeaderValuesAndApplyKeepsEveryOtherBy
     add_file("maps", {{kMesh, fourcc("isle"), "Isle", before},
                       {fourcc("txst"), fourcc("land"), "Island Colors", Bytes(16, 0)},
                       {fourcc("wind"), fourcc("brez"), "Breeze", Bytes(64, 0)}});
-    // The map editor is the plain double-click's; the terrain window is the alternate one.
+    // The map editor is the plain double-click's (and zephane --open's); the terrain window
+    // is the alternate one.
     app->openTag(tag(kMesh, fourcc("isle")), false);
-    EXPECT_EQ(TagEditorWindow::of(tag(kMesh, fourcc("isle"))), nullptr);
-    // zephane --open opens the only editor a mesh has for now.
+    auto* map = dynamic_cast<TMeshForm*>(TagEditorWindow::of(tag(kMesh, fourcc("isle"))));
+    ASSERT_NE(map, nullptr);
+    app->frame().discard_form(*map);
     app->open_tags({"mesh:isle"});
-    EXPECT_NE(TagEditorWindow::of(tag(kMesh, fourcc("isle"))), nullptr);
+    map = dynamic_cast<TMeshForm*>(TagEditorWindow::of(tag(kMesh, fourcc("isle"))));
+    ASSERT_NE(map, nullptr);
+    app->frame().discard_form(*map);
     TTagEditForm& editor = open_terrain(fourcc("isle"));
     EXPECT_EQ(text(editor, kHint), QString::fromLatin1(kHintText));
     EXPECT_EQ(text(editor, kLandscape), "Island Colors");
