@@ -70,7 +70,7 @@ TEST_F(MarkerModels, MonstersResolveThroughTheirUnitsDefinition) {
     rock.flags |= 1u << kScenerySkeletalBit;
     rock.undamaged_model = fourcc("grid");
     add(fourcc("rock"), rock);
-    EXPECT_TRUE(palette_entry_model(db, entry(1, fourcc("rock")), false));
+    EXPECT_TRUE(palette_entry_model(db, entry(1, fourcc("rock")), true));
 }
 
 } // namespace
