@@ -205,6 +205,7 @@ void TTagEditForm::contents_changed() {
 void TTagEditForm::record_step(const QString& text, const QObject* field) {
     QByteArray now = undo_state();
     if (now == last_state_) return;
+    pressed_.clear(); // a button names only the change it made
     QByteArray before = std::exchange(last_state_, now);
     undo_stack_->push(
         new EditorUndoStep(*this, text, std::move(before), std::move(now), field, merge_break_));

@@ -120,6 +120,8 @@ protected:
     // their controls (a record copy with its lists, a texture stack) give their own.
     virtual QByteArray undo_state();
     virtual void restore_undo_state(const QByteArray& state);
+    // Names the step of the next change that comes from no watched control ("Split RGBA").
+    void name_next_step(const QString& text) { pressed_ = text; }
 
 private:
     friend class EditorUndoStep;
