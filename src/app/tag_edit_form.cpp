@@ -26,6 +26,22 @@
 
 namespace zephane {
 
+namespace {
+// Gives a variable a value for a scope, and back its old one when the scope ends (also by an
+// exception).
+template <typename T> class ScopedValue {
+public:
+    ScopedValue(T& variable, T value) : variable_(variable), old_(std::exchange(variable, value)) {}
+    ~ScopedValue() { variable_ = old_; }
+    ScopedValue(const ScopedValue&) = delete;
+    ScopedValue& operator=(const ScopedValue&) = delete;
+
+private:
+    T& variable_;
+    T old_;
+};
+} // namespace
+
 // One user change of an editor's controls.
 class EditorUndoStep : public QUndoCommand {
 public:
@@ -142,14 +158,10 @@ QSize TTagEditForm::sizeHint() const {
 // ---- Reload, apply, modified ---------------------------------------------------------------
 
 void TTagEditForm::reload() {
-    filling_ = true;
-    try {
+    {
+        const ScopedValue filling(filling_, true);
         do_reload();
-    } catch (...) {
-        filling_ = false;
-        throw;
     }
-    filling_ = false;
     if (!filled_) resize(sizeHint()); // the first fill decides the widths of labels and paths
     filled_ = true;
     last_state_ = undo_state();
@@ -212,14 +224,10 @@ void TTagEditForm::record_step(const QString& text, const QObject* field) {
 }
 
 void TTagEditForm::restore_step(const QByteArray& state) {
-    filling_ = true;
-    try {
+    {
+        const ScopedValue filling(filling_, true);
         restore_undo_state(state);
-    } catch (...) {
-        filling_ = false;
-        throw;
     }
-    filling_ = false;
     last_state_ = state;
     ++merge_break_;
     mark_values();
@@ -291,14 +299,8 @@ void TTagEditForm::watch_controls(QWidget* root) {
     // Each change is reported with its control, which names the step and merges typing.
     const auto changed = [this](const QObject* control) {
         return [this, control] {
-            changing_ = control;
-            try {
-                contents_changed();
-            } catch (...) {
-                changing_ = nullptr;
-                throw;
-            }
-            changing_ = nullptr;
+            const ScopedValue changing(changing_, control);
+            contents_changed();
         };
     };
     for (QLineEdit* edit : root->findChildren<QLineEdit*>())
