@@ -97,7 +97,24 @@ protected:
         SoundTag read;
         if (!read_sound_definition(database(), tag(), read, &reason))
             throw UserError(tag().name + " - The sound cannot be read: " + reason);
-        sound_ = std::move(read);
+        fill(std::move(read));
+    }
+
+    // The undo state is the payload Apply would write (permutations included).
+    QByteArray undo_state() override {
+        const Payload bytes = build_sound_payload(from_controls());
+        return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+    }
+    void restore_undo_state(const QByteArray& state) override {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(state.constData());
+        SoundTag kept = parse_sound_payload({bytes, static_cast<std::size_t>(state.size())});
+        // Bits no box shows stay as the tag had them.
+        kept.definition.flags |= sound_.definition.flags & ~kFlagMask;
+        fill(std::move(kept));
+    }
+
+    void fill(SoundTag sound) {
+        sound_ = std::move(sound);
         const sound_definition& d = sound_.definition;
         for (auto [id, bit] : kFlagBits) set_boolean(id, (d.flags >> bit) & 1);
         set_popup(kLoudness, d.loudness, 0);

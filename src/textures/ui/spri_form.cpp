@@ -66,7 +66,26 @@ protected:
         SpriteDefinition read;
         if (!read_sprite_definition(database(), tag(), read, &reason))
             throw UserError(tag().name + " - The sprite definition cannot be read: " + reason);
-        def_ = std::move(read);
+        fill(std::move(read));
+    }
+
+    // The undo state is the payload Apply would write (frames and sequences included).
+    QByteArray undo_state() override {
+        const Payload bytes = build_sprite_payload(from_controls());
+        return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+    }
+    void restore_undo_state(const QByteArray& state) override {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(state.constData());
+        SpriteDefinition kept = parse_sprite_payload({bytes, static_cast<std::size_t>(state.size())});
+        // Type flags other than the box's stay as the tag had them.
+        kept.header.type_flags = static_cast<decltype(kept.header.type_flags)>(
+            (def_.header.type_flags & ~kSpriteDiesAtEndOfSequence) |
+            (kept.header.type_flags & kSpriteDiesAtEndOfSequence));
+        fill(std::move(kept));
+    }
+
+    void fill(SpriteDefinition definition) {
+        def_ = std::move(definition);
         set_boolean(kDiesAtEnd, def_.header.type_flags & kSpriteDiesAtEndOfSequence);
         const int frame = frames_->currentRow(), sequence = sequences_->currentRow();
         const int entry = entries_->currentRow();
