@@ -81,6 +81,21 @@ protected:
         tail_.assign(payload->begin() + static_cast<std::ptrdiff_t>(used), payload->end());
         set_ = std::move(read);
         stored_ = save_skan_payload(set_);
+        show_set();
+    }
+
+    // The undo state is the animation set as Apply lays it out (the tail is not the editor's).
+    QByteArray undo_state() override {
+        const Payload bytes = save_skan_payload(set_);
+        return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+    }
+    void restore_undo_state(const QByteArray& state) override {
+        set_ = load_skan_payload(
+            {reinterpret_cast<const std::uint8_t*>(state.constData()), static_cast<std::size_t>(state.size())});
+        show_set();
+    }
+
+    void show_set() {
         const int state = selected_state(), entry = selected_entry(), animation = selected_animation();
         fill_animations(animation < 0 ? 0 : animation);
         fill_states(state < 0 ? 0 : state, entry);
