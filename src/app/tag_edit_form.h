@@ -11,7 +11,10 @@
 #include "app/control_accessors.h"
 #include "app/tag_editor_registry.h"
 
+#include <QByteArray>
 #include <QWidget>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -120,6 +123,14 @@ protected:
     // their controls (a record copy with its lists, a texture stack) give their own.
     virtual QByteArray undo_state();
     virtual void restore_undo_state(const QByteArray& state);
+    // A payload as an undo state, and a state's bytes.
+    static QByteArray state_of(const std::vector<std::uint8_t>& bytes) {
+        return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+    }
+    static std::span<const std::uint8_t> bytes_of(const QByteArray& state) {
+        return {reinterpret_cast<const std::uint8_t*>(state.constData()),
+                static_cast<std::size_t>(state.size())};
+    }
     // Names the step of the next change that comes from no watched control ("Split RGBA").
     void name_next_step(const QString& text) { pressed_ = text; }
 

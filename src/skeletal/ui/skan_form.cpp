@@ -86,12 +86,10 @@ protected:
 
     // The undo state is the animation set as Apply lays it out (the tail is not the editor's).
     QByteArray undo_state() override {
-        const Payload bytes = save_skan_payload(set_);
-        return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+        return state_of(save_skan_payload(set_));
     }
     void restore_undo_state(const QByteArray& state) override {
-        set_ = load_skan_payload(
-            {reinterpret_cast<const std::uint8_t*>(state.constData()), static_cast<std::size_t>(state.size())});
+        set_ = load_skan_payload(bytes_of(state));
         show_set();
     }
 

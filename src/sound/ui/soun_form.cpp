@@ -102,12 +102,10 @@ protected:
 
     // The undo state is the payload Apply would write (permutations included).
     QByteArray undo_state() override {
-        const Payload bytes = build_sound_payload(from_controls());
-        return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+        return state_of(build_sound_payload(from_controls()));
     }
     void restore_undo_state(const QByteArray& state) override {
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(state.constData());
-        SoundTag kept = parse_sound_payload({bytes, static_cast<std::size_t>(state.size())});
+        SoundTag kept = parse_sound_payload(bytes_of(state));
         // Bits no box shows stay as the tag had them.
         kept.definition.flags |= sound_.definition.flags & ~kFlagMask;
         fill(std::move(kept));

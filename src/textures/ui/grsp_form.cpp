@@ -59,11 +59,9 @@ protected:
 
     // The undo state: the controls as typed, and the sets' masks as Apply would lay them out.
     QByteArray undo_state() override {
-        const Payload masks = commit_ground_sprites(sprites_);
         QByteArray state;
         QDataStream out(&state, QIODevice::WriteOnly);
-        out << TTagEditForm::undo_state()
-            << QByteArray(reinterpret_cast<const char*>(masks.data()), static_cast<qsizetype>(masks.size()));
+        out << TTagEditForm::undo_state() << state_of(commit_ground_sprites(sprites_));
         return state;
     }
     void restore_undo_state(const QByteArray& state) override {
@@ -71,8 +69,7 @@ protected:
         QByteArray controls, masks;
         in >> controls >> masks;
         if (in.status() != QDataStream::Ok) return;
-        const GroundSprites kept = parse_ground_sprites(
-            {reinterpret_cast<const std::uint8_t*>(masks.constData()), static_cast<std::size_t>(masks.size())});
+        const GroundSprites kept = parse_ground_sprites(bytes_of(masks));
         for (int s = 0; s < kSets; ++s) {
             sprites_.sets[static_cast<std::size_t>(s)] = kept.sets[static_cast<std::size_t>(s)];
             show_mask(s);

@@ -71,12 +71,10 @@ protected:
 
     // The undo state is the payload Apply would write (frames and sequences included).
     QByteArray undo_state() override {
-        const Payload bytes = build_sprite_payload(from_controls());
-        return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+        return state_of(build_sprite_payload(from_controls()));
     }
     void restore_undo_state(const QByteArray& state) override {
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(state.constData());
-        SpriteDefinition kept = parse_sprite_payload({bytes, static_cast<std::size_t>(state.size())});
+        SpriteDefinition kept = parse_sprite_payload(bytes_of(state));
         // Type flags other than the box's stay as the tag had them.
         kept.header.type_flags = static_cast<decltype(kept.header.type_flags)>(
             (def_.header.type_flags & ~kSpriteDiesAtEndOfSequence) |

@@ -116,14 +116,11 @@ protected:
         if (!set_) return {};
         const auto payload = build_stack_payload(*set_);
         if (!payload) return {};
-        return {reinterpret_cast<const char*>(payload->data()),
-                static_cast<qsizetype>(payload->size())};
+        return state_of(*payload);
     }
     void restore_undo_state(const QByteArray& state) override {
         if (state.isEmpty()) return;
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(state.constData());
-        auto set = std::make_unique<StackSet>(
-            parse_stack_payload({bytes, static_cast<std::size_t>(state.size())}));
+        auto set = std::make_unique<StackSet>(parse_stack_payload(bytes_of(state)));
         set->tag = &tag();
         set->dirty = state != loaded_state_;
         view_->selection().clear();

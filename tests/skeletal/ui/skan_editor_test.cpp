@@ -464,12 +464,9 @@ TEST_F(SkanEditor, StateAndAnimationStepsAreUndoneToTheSameBytes) {
     editor.undo_stack().undo();
     editor.undo_stack().undo();
     EXPECT_EQ(tree(editor, kStates).topLevelItemCount(), 1);
-    click(editor, TTagEditForm::kApplyButton);
-    EXPECT_EQ(stored(), before);
     editor.undo_stack().redo();
     editor.undo_stack().redo();
-    click(editor, TTagEditForm::kApplyButton);
-    EXPECT_EQ(stored(), after);
+    expect_steps_undone(editor, 2, kSkan, kWalker, before, after);
 }
 
 } // namespace

@@ -180,13 +180,10 @@ TEST_F(GroundSpritesEditor, MaskAndDensityStepsAreUndoneToTheSameBytes) {
     editor.undo_stack().undo();
     EXPECT_EQ(text(editor, id(2, kMaskName)), "(none)");
     EXPECT_EQ(text(editor, id(2, kDensity)), "0");
-    click(editor, TTagEditForm::kApplyButton);
-    EXPECT_EQ(stored(), before);
     editor.undo_stack().redo();
     editor.undo_stack().redo();
     EXPECT_EQ(text(editor, id(2, kMaskName)), "moss.jpg");
-    click(editor, TTagEditForm::kApplyButton);
-    EXPECT_EQ(stored(), after);
+    expect_steps_undone(editor, 2, kGroundSpritesTagType, kMoss, before, after);
 }
 
 } // namespace

@@ -304,16 +304,7 @@ TEST_F(SpriteEditor, FrameAndEntryStepsAreUndoneToTheSameBytes) {
     const Bytes after = payload(kSpriteTagType, kFire);
     ASSERT_NE(after, before);
 
-    editor.undo_stack().undo();
-    editor.undo_stack().undo();
-    EXPECT_EQ(list(editor, kFrames).count(), 3);
-    EXPECT_EQ(list(editor, kEntries).count(), 2);
-    click(editor, TTagEditForm::kApplyButton);
-    EXPECT_EQ(payload(kSpriteTagType, kFire), before);
-    editor.undo_stack().redo();
-    editor.undo_stack().redo();
-    click(editor, TTagEditForm::kApplyButton);
-    EXPECT_EQ(payload(kSpriteTagType, kFire), after);
+    expect_steps_undone(editor, 2, kSpriteTagType, kFire, before, after);
 }
 
 } // namespace
