@@ -41,11 +41,17 @@ void TZephaneApp::build_menus() {
         });
     frame.add_menu(QStringLiteral("&Edit"),
                    {
+                       {kUndo, QStringLiteral("&Undo"), QKeySequence(QStringLiteral("Ctrl+Z"))},
+                       {kRedo, QStringLiteral("&Redo"),
+                        QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
+                       {0, {}},
                        {kCut, QStringLiteral("Cu&t"), QKeySequence::Cut},
                        {kCopy, QStringLiteral("&Copy"), QKeySequence::Copy},
                        {kPaste, QStringLiteral("&Paste"), QKeySequence::Paste},
                        {kClear, QStringLiteral("Clea&r"), QKeySequence::Delete},
                    });
+    frame.keep_keys_from_fields(
+        {QKeySequence(QStringLiteral("Ctrl+Z")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     frame.add_menu(
         QStringLiteral("&Tag"),
         {

@@ -4,6 +4,8 @@
 namespace zephane::command {
 
 // Edit and file commands of tag file windows.
+inline constexpr int kUndo = 9820; // every window with an undo stack
+inline constexpr int kRedo = 9821;
 inline constexpr int kCut = 5;
 inline constexpr int kCopy = 6;
 inline constexpr int kPaste = 7;

@@ -9,7 +9,9 @@
 #include "definitions/definition_record.h"
 #include "base/errors.h"
 
+#include <QByteArray>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 
@@ -48,6 +50,18 @@ protected:
         return definition_changes_payload(database(), tag(), copy_);
     }
 
+    // The undo state is the record as Apply would write it (lists and sub-dialogs' fields
+    // included); putting it back fills the controls from it.
+    QByteArray undo_state() override {
+        read_controls();
+        return {reinterpret_cast<const char*>(&copy_), static_cast<qsizetype>(sizeof(R))};
+    }
+    void restore_undo_state(const QByteArray& state) override {
+        if (state.size() != static_cast<qsizetype>(sizeof(R))) return;
+        std::memcpy(static_cast<void*>(&copy_), state.constData(), sizeof(R));
+        bindings_.fill(*this, bytes());
+        after_fill();
+    }
     // Controls into the copy; editors with special controls read those after the table's.
     virtual void read_controls() { bindings_.read(*this, bytes()); }
     // Runs after the controls were filled (swatches, pictures).

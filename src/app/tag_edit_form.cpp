@@ -3,6 +3,7 @@
 #include "app/app_texts.h"
 #include "app/command_ids.h"
 #include "app/tag_picker_dialog.h"
+#include "app/undo_steps.h"
 #include "app/value_controls.h"
 #include "app/writable_copy.h"
 #include "framework/xg_alert.h"
@@ -17,10 +18,62 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QDataStream>
+#include <QIODevice>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace zephane {
+
+namespace {
+// Gives a variable a value for a scope, and back its old one when the scope ends (also by an
+// exception).
+template <typename T> class ScopedValue {
+public:
+    ScopedValue(T& variable, T value) : variable_(variable), old_(std::exchange(variable, value)) {}
+    ~ScopedValue() { variable_ = old_; }
+    ScopedValue(const ScopedValue&) = delete;
+    ScopedValue& operator=(const ScopedValue&) = delete;
+
+private:
+    T& variable_;
+    T old_;
+};
+} // namespace
+
+// One user change of an editor's controls.
+class EditorUndoStep : public QUndoCommand {
+public:
+    EditorUndoStep(TTagEditForm& form, const QString& text, QByteArray before, QByteArray after,
+                   const QObject* field, int merge_break)
+        : QUndoCommand(text), form_(form), before_(std::move(before)), after_(std::move(after)),
+          field_(field), merge_break_(merge_break) {}
+    int id() const override { return field_ ? 1 : -1; }
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* next = dynamic_cast<const EditorUndoStep*>(other);
+        if (!next || next->field_ != field_ || next->merge_break_ != merge_break_) return false;
+        after_ = next->after_;
+        setObsolete(after_ == before_); // typed back to what it was: no step at all
+        return true;
+    }
+    void undo() override { form_.restore_step(before_); }
+    void redo() override {
+        if (!pushed_) {
+            pushed_ = true; // the change was made by the user before the push
+            return;
+        }
+        form_.restore_step(after_);
+    }
+
+private:
+    TTagEditForm& form_;
+    QByteArray before_;
+    QByteArray after_;
+    const QObject* field_;
+    int merge_break_;
+    bool pushed_ = false;
+};
 
 void TTagEditHeader::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
@@ -32,7 +85,7 @@ void TTagEditHeader::paintEvent(QPaintEvent* event) {
 TTagEditForm::TTagEditForm(int resource, const char* form_title, TagDatabase& db, TagEntry& tag)
     : TagEditorWindow(resource, db, tag),
       ControlAccessors([this](int id) { return find_control(id); }, &db),
-      form_title_(QString::fromLatin1(form_title)) {
+      form_title_(QString::fromLatin1(form_title)), undo_stack_(new QUndoStack(this)) {
     setWindowTitle(form_title_);
     setMinimumSize(kMinimumSize, kMinimumSize);
     auto* layout = new QVBoxLayout(this);
@@ -105,16 +158,14 @@ QSize TTagEditForm::sizeHint() const {
 // ---- Reload, apply, modified ---------------------------------------------------------------
 
 void TTagEditForm::reload() {
-    filling_ = true;
-    try {
+    {
+        const ScopedValue filling(filling_, true);
         do_reload();
-    } catch (...) {
-        filling_ = false;
-        throw;
     }
-    filling_ = false;
     if (!filled_) resize(sizeHint()); // the first fill decides the widths of labels and paths
     filled_ = true;
+    last_state_ = undo_state();
+    ++merge_break_;
     mark_values();
     update_buttons();
 }
@@ -152,8 +203,90 @@ bool TTagEditForm::isModified() {
 
 void TTagEditForm::contents_changed() {
     if (filling_ || !filled_) return;
+    const bool typing = qobject_cast<const QLineEdit*>(changing_) ||
+                        qobject_cast<const QPlainTextEdit*>(changing_);
+    record_step(typing           ? QStringLiteral("Typing")
+                : changing_      ? QStringLiteral("Change")
+                : pressed_.isEmpty() ? QStringLiteral("Edit")
+                                     : pressed_,
+                typing ? changing_ : nullptr);
     mark_values();
     update_buttons();
+}
+
+void TTagEditForm::record_step(const QString& text, const QObject* field) {
+    QByteArray now = undo_state();
+    if (now == last_state_) return;
+    pressed_.clear(); // a button names only the change it made
+    QByteArray before = std::exchange(last_state_, now);
+    undo_stack_->push(
+        new EditorUndoStep(*this, text, std::move(before), std::move(now), field, merge_break_));
+}
+
+void TTagEditForm::restore_step(const QByteArray& state) {
+    {
+        const ScopedValue filling(filling_, true);
+        restore_undo_state(state);
+    }
+    last_state_ = state;
+    ++merge_break_;
+    mark_values();
+    update_buttons();
+}
+
+namespace {
+// The controls a default editor state holds, in a fixed order.
+template <typename Visit> void for_each_state_control(QWidget& root, Visit visit) {
+    for (QWidget* widget : root.findChildren<QWidget*>()) visit(*widget);
+}
+} // namespace
+
+QByteArray TTagEditForm::undo_state() {
+    QByteArray state;
+    QDataStream out(&state, QIODevice::WriteOnly);
+    for_each_state_control(*background_, [&](QWidget& widget) {
+        if (auto* reference = qobject_cast<TagReferenceButton*>(&widget))
+            out << quint32{reference->type()} << quint32{reference->id()};
+        else if (auto* edit = qobject_cast<QLineEdit*>(&widget))
+            out << edit->text();
+        else if (auto* text = qobject_cast<QPlainTextEdit*>(&widget))
+            out << text->toPlainText();
+        else if (auto* popup = qobject_cast<QComboBox*>(&widget))
+            out << qint32{popup->currentIndex()};
+        else if (auto* button = qobject_cast<QAbstractButton*>(&widget); button && button->isCheckable())
+            out << button->isChecked();
+    });
+    return state;
+}
+
+void TTagEditForm::restore_undo_state(const QByteArray& state) {
+    QDataStream in(state);
+    for_each_state_control(*background_, [&](QWidget& widget) {
+        if (in.status() != QDataStream::Ok) return;
+        if (auto* reference = qobject_cast<TagReferenceButton*>(&widget)) {
+            quint32 type = 0, id = 0;
+            in >> type >> id;
+            reference->show_reference(database(), type, id);
+        } else if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
+            QString text;
+            in >> text;
+            if (edit->text() != text) edit->setText(text);
+        } else if (auto* plain = qobject_cast<QPlainTextEdit*>(&widget)) {
+            QString text;
+            in >> text;
+            if (plain->toPlainText() != text) plain->setPlainText(text);
+        } else if (auto* popup = qobject_cast<QComboBox*>(&widget)) {
+            qint32 index = 0;
+            in >> index;
+            popup->setCurrentIndex(index);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(&widget);
+                   button && button->isCheckable()) {
+            bool checked = false;
+            in >> checked;
+            // An exclusive group unchecks the others itself.
+            if (checked || !button->autoExclusive()) button->setChecked(checked);
+        }
+    });
 }
 
 void TTagEditForm::update_buttons() {
@@ -163,17 +296,31 @@ void TTagEditForm::update_buttons() {
 }
 
 void TTagEditForm::watch_controls(QWidget* root) {
-    const auto changed = [this] { contents_changed(); };
+    // Each change is reported with its control, which names the step and merges typing.
+    const auto changed = [this](const QObject* control) {
+        return [this, control] {
+            const ScopedValue changing(changing_, control);
+            contents_changed();
+        };
+    };
     for (QLineEdit* edit : root->findChildren<QLineEdit*>())
-        connect(edit, &QLineEdit::textChanged, this, changed);
+        connect(edit, &QLineEdit::textChanged, this, changed(edit));
     for (QPlainTextEdit* text : root->findChildren<QPlainTextEdit*>())
-        connect(text, &QPlainTextEdit::textChanged, this, changed);
+        connect(text, &QPlainTextEdit::textChanged, this, changed(text));
     for (QComboBox* popup : root->findChildren<QComboBox*>())
-        connect(popup, &QComboBox::currentIndexChanged, this, changed);
-    for (QAbstractButton* button : root->findChildren<QAbstractButton*>())
-        if (button->isCheckable()) connect(button, &QAbstractButton::toggled, this, changed);
+        connect(popup, &QComboBox::currentIndexChanged, this, changed(popup));
+    for (QAbstractButton* button : root->findChildren<QAbstractButton*>()) {
+        if (button->isCheckable()) {
+            connect(button, &QAbstractButton::toggled, this, changed(button));
+        } else {
+            // A list's or a sub-dialog's button: what it changes is a step named after it.
+            connect(button, &QAbstractButton::pressed, this, [this, button] {
+                pressed_ = button->text().remove(QLatin1Char('&')).remove(QStringLiteral("..."));
+            });
+        }
+    }
     for (TagReferenceButton* reference : root->findChildren<TagReferenceButton*>())
-        connect(reference, &TagReferenceButton::reference_changed, this, changed);
+        connect(reference, &TagReferenceButton::reference_changed, this, changed(reference));
 }
 
 // ---- Header and notifications --------------------------------------------------------------
@@ -224,6 +371,7 @@ bool TTagEditForm::canClose() {
 // ---- Commands ------------------------------------------------------------------------------
 
 bool TTagEditForm::command_status(int command, CommandState& state) {
+    if (undo_command_status(*undo_stack_, command, state)) return true;
     switch (command) {
     case kFileButton:
     case command::kTagInfo:
@@ -243,9 +391,21 @@ bool TTagEditForm::do_command(int command) {
     case kFileButton:
         if (host()) host()->reveal_tag_in_file(tag());
         return true;
-    case command::kReloadTag:
-        reload();
+    case command::kUndo:
+        undo_stack_->undo();
         return true;
+    case command::kRedo:
+        undo_stack_->redo();
+        return true;
+    case command::kReloadTag: {
+        // Throwing the changes away is a step too.
+        const QByteArray before = last_state_;
+        reload();
+        if (before != last_state_)
+            undo_stack_->push(new EditorUndoStep(*this, QStringLiteral("Reload"), before,
+                                                 last_state_, nullptr, merge_break_));
+        return true;
+    }
     case command::kApplyTagChanges:
         apply();
         return true;

@@ -11,13 +11,17 @@
 #include "app/control_accessors.h"
 #include "app/tag_editor_registry.h"
 
+#include <QByteArray>
 #include <QWidget>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 class QLabel;
 class QPushButton;
 class QScrollArea;
+class QUndoStack;
 
 namespace zephane {
 
@@ -97,8 +101,12 @@ public:
     // The tag picker for a tag of the type, from this editor's file, its paths shown as in
     // the header: the chosen id, kNoTag for "None", 0 when cancelled.
     tag_id pick_tag(tag_type type, tag_id current);
-    // A control changed: the header's buttons follow the modified state.
+    // A control changed: the header's buttons follow the modified state, and the change
+    // becomes an undo step (typing into one field merges into one step).
     virtual void contents_changed();
+    // The editor's steps: each user change of the controls, as the editor's state before and
+    // after it. Undo puts the controls back; the tag changes only with the next Apply.
+    QUndoStack& undo_stack() const { return *undo_stack_; }
     // While the controls are being filled, changes are not the user's; before the first
     // reload there is nothing to read.
     bool filling() const { return filling_ || !filled_; }
@@ -110,8 +118,27 @@ protected:
     virtual void do_reload() = 0;
     virtual void do_apply() = 0;
     virtual bool differs_from_tag() = 0;
+    // The editor's state as its undo steps keep it, and putting a kept state back (while
+    // filling). By default every watched control's value; editors whose state is more than
+    // their controls (a record copy with its lists, a texture stack) give their own.
+    virtual QByteArray undo_state();
+    virtual void restore_undo_state(const QByteArray& state);
+    // A payload as an undo state, and a state's bytes.
+    static QByteArray state_of(const std::vector<std::uint8_t>& bytes) {
+        return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+    }
+    static std::span<const std::uint8_t> bytes_of(const QByteArray& state) {
+        return {reinterpret_cast<const std::uint8_t*>(state.constData()),
+                static_cast<std::size_t>(state.size())};
+    }
+    // Names the step of the next change that comes from no watched control ("Split RGBA").
+    void name_next_step(const QString& text) { pressed_ = text; }
 
 private:
+    friend class EditorUndoStep;
+    // A user change: the step from the last state to the controls' state now.
+    void record_step(const QString& text, const QObject* field);
+    void restore_step(const QByteArray& state);
     void build_header();
     // Refuses (UserError) a text holding a character tag texts cannot hold.
     void refuse_unstorable_text() const;
@@ -129,6 +156,11 @@ private:
     bool filling_ = false;
     bool finished_ = false;
     bool filled_ = false; // reloaded at least once
+    QUndoStack* undo_stack_;
+    QByteArray last_state_;            // the state the last step (or fill) left
+    const QObject* changing_ = nullptr; // the watched control whose change is being reported
+    QString pressed_;                  // the last button pressed: names changes made through it
+    int merge_break_ = 0;              // steps on either side of an Apply or undo never merge
 };
 
 } // namespace zephane

@@ -6,6 +6,7 @@
 #include "app/tag_drag.h"
 #include "app/tag_editor_registry.h"
 #include "app/tag_file_form.h"
+#include "app/undo_steps.h"
 #include "app/zephane_app.h"
 #include "framework/xg_alert.h"
 #include "framework/xg_file_dialog.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QUndoStack>
 #include <QUrl>
 #include <filesystem>
 
@@ -41,14 +43,18 @@ void TTagFileForm::cut() {
     TagClipboard& clipboard = app_.clipboard();
     const std::vector<TagEntry*> tags = selected_tags();
     clipboard.clipboard_reset(tags.size());
-    for (TagEntry* tag : tags) {
-        if (!app_.close_tag_editor(*tag)) continue;
-        // Only a tag whose payload reached the clipboard leaves the file: one whose payload
-        // cannot be read (or is empty) would otherwise be lost.
-        if (!clipboard.clipboard_add(db, *tag, false)) continue;
-        clipboard.forget(tag);
-        db.delete_tag(*tag);
-    }
+    TagFileRecorder recorder(*this);
+    recorder.will_remove(tags);
+    recorder.run(QStringLiteral("Cut"), [&] {
+        for (TagEntry* tag : tags) {
+            if (!app_.close_tag_editor(*tag)) continue;
+            // Only a tag whose payload reached the clipboard leaves the file: one whose
+            // payload cannot be read (or is empty) would otherwise be lost.
+            if (!clipboard.clipboard_add(db, *tag, false)) continue;
+            clipboard.forget(tag);
+            db.delete_tag(*tag);
+        }
+    });
     rebuildTree(true);
 }
 
@@ -62,8 +68,11 @@ void TTagFileForm::copy() {
 
 void TTagFileForm::paste() {
     TagClipboard& clipboard = app_.clipboard();
-    const std::vector<TagEntry*> added = add_tags(
-        clipboard.records().size(), [&](TagFile& target) { return clipboard.paste(app_.db(), target); });
+    std::vector<TagEntry*> added;
+    TagFileRecorder(*this).run(QStringLiteral("Paste"), [&] {
+        added = add_tags(clipboard.records().size(),
+                         [&](TagFile& target) { return clipboard.paste(app_.db(), target); });
+    });
     rebuildTree(true);
     select_tags(added);
 }
@@ -79,11 +88,16 @@ void TTagFileForm::select_tags(const std::vector<TagEntry*>& tags) {
 
 void TTagFileForm::clear() {
     TagDatabase& db = app_.db();
-    for (TagEntry* tag : selected_tags()) {
-        if (!app_.close_tag_editor(*tag)) continue;
-        app_.clipboard().forget(tag);
-        db.delete_tag(*tag);
-    }
+    const std::vector<TagEntry*> tags = selected_tags();
+    TagFileRecorder recorder(*this);
+    recorder.will_remove(tags);
+    recorder.run(QStringLiteral("Clear"), [&] {
+        for (TagEntry* tag : tags) {
+            if (!app_.close_tag_editor(*tag)) continue;
+            app_.clipboard().forget(tag);
+            db.delete_tag(*tag);
+        }
+    });
     rebuildTree(true);
 }
 
@@ -92,6 +106,7 @@ void TTagFileForm::clear() {
 bool TTagFileForm::save() {
     if (!file_->spec) return save_as();
     app_.db().save_tag_file(*file_);
+    mark_clean();
     updateTitle();
     rebuildTree(true);
     return true;
@@ -137,6 +152,7 @@ bool TTagFileForm::save_as(const std::string& folder) {
     if (!db.write_tag_file(target, *file_, true, TAG_FILE_TYPE_AUTO, &failure, true))
         refuse(*file_, "The file could not be written: " + failure.message + ".");
     app_.add_recent_file(target);
+    mark_clean();
     updateTitle();
     rebuildTree(true);
     return true;
@@ -160,6 +176,9 @@ void TTagFileForm::revert() {
     }
     file_ = fresh;
     app_.db().set_file_form(*fresh, static_cast<void*>(this));
+    // The file is read again: the steps described the one that is gone.
+    undo_stack_->clear();
+    mark_clean();
     refresh();
 }
 
@@ -172,7 +191,8 @@ void TTagFileForm::create_tag() {
     if (!choice) return;
     TagEntry* created = nullptr;
     const TagCreator* creator = tag_creator(choice->type);
-    add_tags(1, [&](TagFile& target) -> std::vector<TagEntry*> {
+    TagFileRecorder recorder(*this);
+    recorder.run(QStringLiteral("Create Tag"), [&] { add_tags(1, [&](TagFile& target) -> std::vector<TagEntry*> {
         TagEntry* tag = db.add_tag(&target, choice->type, choice->id,
                                    tag_type_version(choice->type), choice->name, 0, 0, std::nullopt);
         if (!tag) return {};
@@ -189,7 +209,7 @@ void TTagFileForm::create_tag() {
         }
         created = tag;
         return {tag};
-    });
+    }); });
     rebuildTree(true);
     if (!created) return;
     if (created->file == file_) revealTag(*created, true, true);
@@ -209,6 +229,13 @@ bool TTagFileForm::tree_accepts_drop(const QMimeData& mime) {
 void TTagFileForm::tree_drop(const QMimeData& mime) {
     if (!file_) return;
     run_reporting_errors(this, [&] {
+        TagFileRecorder(*this).run(QStringLiteral("Drop"), [&] { drop(mime); });
+        rebuildTree(true);
+    });
+}
+
+void TTagFileForm::drop(const QMimeData& mime) {
+    {
         TagDatabase& db = app_.db();
         if (has_tag_drag_data(mime)) {
             std::vector<DraggedTag> dragged;
@@ -238,8 +265,7 @@ void TTagFileForm::tree_drop(const QMimeData& mime) {
                 return std::vector<TagEntry*>{};
             });
         }
-        rebuildTree(true);
-    });
+    }
 }
 
 void TTagFileForm::drop_file(TagFile& target, const std::string& path) {

@@ -2,6 +2,7 @@
 
 #include "app/app_texts.h"
 #include "app/command_ids.h"
+#include "app/undo_steps.h"
 #include "app/zephane_app.h"
 #include "framework/xg_alert.h"
 #include "framework/xg_frame.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QTimer>
+#include <QUndoStack>
 #include <filesystem>
 
 namespace zephane {
@@ -30,7 +32,9 @@ std::string tag_file_title(const TagFile& file) {
     return title;
 }
 
-TTagFileForm::TTagFileForm(TZephaneApp& app, TagFile& file) : TTagTreeForm(app), file_(&file) {
+TTagFileForm::TTagFileForm(TZephaneApp& app, TagFile& file)
+    : TTagTreeForm(app), file_(&file), undo_stack_(new QUndoStack(this)) {
+    mark_clean();
     app_.db().set_file_form(file, static_cast<void*>(this));
     setWindowIcon(QIcon(TTreeView::icon_pixmap(kIconTag)));
     auto* status = new QLabel(this);
@@ -149,7 +153,50 @@ bool TTagFileForm::canQuit() {
     return answer == kDontSaveButton;
 }
 
+void TTagFileForm::mark_clean() {
+    undo_stack_->setClean();
+    clean_needs_save_ = file_ && TagDatabase::tag_file_needs_save(*file_);
+    ++saves_;
+}
+
+void TTagFileForm::push_step(TagFileStep* step) {
+    const int saves = saves_;
+    undo_stack_->push(step);
+    // A command that saved (Save As Plugin while adding) leaves the file as on disk.
+    if (saves != saves_) mark_clean();
+}
+
+void TTagFileForm::undo_or_redo(bool undoing) {
+    const int index = undo_stack_->index() + (undoing ? -1 : 0);
+    const auto* step = dynamic_cast<const TagFileStep*>(undo_stack_->command(index));
+    if (step && !step->close_editors(undoing)) return;
+    if (undoing)
+        undo_stack_->undo();
+    else
+        undo_stack_->redo();
+}
+
+void TTagFileForm::step_restored(bool forward) {
+    if (!file_) return;
+    // The stack moves its index once the step is done: where it is going decides.
+    const int arriving = undo_stack_->index() + (forward ? 1 : -1);
+    bool in_memory = false; // tags brought back live in memory until the next save
+    for (const TagGroup& group : file_->groups)
+        for (const TagEntry& tag : group.entries) in_memory = in_memory || tag.dirty;
+    const bool modified =
+        arriving != undo_stack_->cleanIndex() || clean_needs_save_ || in_memory;
+    file_->needupdate = modified;
+    file_->needrewrite = modified;
+    app_.db().notify_file(*file_);
+    app_.flush_changes();
+    rebuildTree(true);
+}
+
 bool TTagFileForm::command_status(int command, CommandState& state) {
+    if (undo_command_status(*undo_stack_, command, state)) {
+        state.enabled = state.enabled && file_;
+        return true;
+    }
     if (shared_command_status(command, state)) return true;
     const std::size_t selected = tree() ? tree()->selection_count() : 0;
     const bool has_file = file_ != nullptr;
@@ -194,6 +241,10 @@ bool TTagFileForm::do_command(int command) {
     }
     if (do_shared_command(command)) return true;
     switch (command) {
+    case command::kUndo:
+    case command::kRedo:
+        undo_or_redo(command == command::kUndo);
+        return true;
     case command::kCut:
         cut();
         return true;

@@ -12,7 +12,11 @@
 #include <string>
 #include <vector>
 
+class QUndoStack;
+
 namespace zephane {
+
+class TagFileStep;
 
 // The window's title: the file's name without its extension, then " (readonly)" and
 // " (modified)" as they apply; "(unsaved tag file)" for a file never saved.
@@ -63,6 +67,13 @@ public:
     bool save();
     bool save_as(const std::string& folder = {});
 
+    // ---- Undo -------------------------------------------------------------------------
+    // The window's steps (undo_steps.h); closing the window drops them, saving keeps them.
+    QUndoStack& undo_stack() const { return *undo_stack_; }
+    void push_step(TagFileStep* step);
+    // A step was taken back or done again: modified state, title and rows follow.
+    void step_restored(bool forward);
+
 private:
     // The save prompt: kSaveButton, kCancelButton or kDontSaveButton.
     int ask_to_save();
@@ -84,6 +95,7 @@ private:
     std::optional<QString> choose_import_file(const char* filter, const char* extension);
     // Reveals the tags' rows and selects them (only them).
     void select_tags(const std::vector<TagEntry*>& tags);
+    void drop(const QMimeData& mime);
     void drop_file(TagFile& target, const std::string& path);
     // Adds tags through `add`, which adds them to the file it is given and returns them. A
     // file under a folder named local holds one tag: before a second one arrives the user
@@ -98,8 +110,14 @@ private:
     void detach_file();
     // Closes the window once the current command is over.
     void close_later();
+    void undo_or_redo(bool undoing);
+    // The stack's clean index is the file as on disk: the modified state it had then.
+    void mark_clean();
 
     TagFile* file_;
+    QUndoStack* undo_stack_;
+    bool clean_needs_save_ = false;
+    int saves_ = 0; // saves so far (a command that saved marks the stack clean after its step)
 };
 
 } // namespace zephane

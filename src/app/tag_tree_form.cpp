@@ -5,6 +5,7 @@
 #include "app/tag_drag.h"
 #include "app/tag_editor_window.h"
 #include "app/tag_info_dialog.h"
+#include "app/undo_steps.h"
 #include "app/zephane_app.h"
 #include "framework/xg_alert.h"
 #include "framework/xg_frame.h"
@@ -306,7 +307,12 @@ void TTagTreeForm::tag_info_for_selection() {
     // The tags outlive the dialogs (Tag Info renames, re-identifies and moves; it never deletes).
     for (TagEntry* tag : selected_tag_rows()) {
         const auto close_editor = [this](TagEntry& moved) { return app_.close_tag_editor(moved); };
-        if (!run_tag_info_dialog(this, app_.db(), *tag, close_editor)) continue;
+        bool changed = false;
+        // Recorded in the undo steps of the file's window (named by what changed).
+        record_file_change(app_, *tag->file, {}, [&] {
+            changed = run_tag_info_dialog(this, app_.db(), *tag, close_editor);
+        });
+        if (!changed) continue;
         app_.flush_changes();
         rebuildTree(true);
         revealTag(*tag, true, true);

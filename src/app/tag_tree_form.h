@@ -30,6 +30,7 @@ public:
     ~TTagTreeForm() override;
 
     TTreeView* tree() const { return control<TTreeView>(kTreeControl); }
+    TZephaneApp& app() const { return app_; }
     QSize sizeHint() const override { return {440, 520}; }
     QLineEdit* filter_box() const;
     // Narrows the rows as if the text were typed into the filter box.

@@ -13,6 +13,7 @@
 #include "app/tag_file_form.h"
 #include "app/writable_copy.h"
 #include "app/tag_info_dialog.h"
+#include "app/undo_steps.h"
 #include "framework/xg_alert.h"
 #include "framework/xg_assertion_report.h"
 #include "framework/xg_file_dialog.h"
@@ -286,7 +287,11 @@ void TZephaneApp::show_tag_info(TagEntry& tag, QWidget* parent) {
             throw UserError(edited.name + " - Close the tag's editor before moving the tag to another type.");
         return true;
     };
-    if (!run_tag_info_dialog(parent, *db_, tag, may_change_type)) return;
+    bool changed = false;
+    record_file_change(*this, *tag.file, {}, [&] {
+        changed = run_tag_info_dialog(parent, *db_, tag, may_change_type);
+    });
+    if (!changed) return;
     flush_changes();
     if (TTagFileForm* form = file_form(*TagDatabase::get_tag_file(tag))) {
         form->rebuildTree(true);

@@ -2,11 +2,14 @@
 // Command dispatch: menu commands are numbers. A command goes first to the window in front,
 // then to the application; each is asked for its state just before a menu opens.
 
+#include <QString>
+
 namespace zephane {
 
 struct CommandState {
     bool enabled = false;
     bool checked = false;
+    QString text; // the item's text while it is shown; empty keeps the menu's own
 };
 
 class XGDispatch {

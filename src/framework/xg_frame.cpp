@@ -6,6 +6,8 @@
 #include "framework/xg_form.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -13,6 +15,11 @@
 #include <QMenuBar>
 
 namespace zephane {
+
+namespace {
+// The text an item was made with, given back when the command names none.
+constexpr const char* kMenuTextProperty = "zephane_menu_text";
+} // namespace
 
 XGFrame::XGFrame(XGDispatch& application, QWidget* parent)
     : QMainWindow(parent), application_(application), area_(new QMdiArea(this)) {
@@ -42,6 +49,7 @@ void XGFrame::add_items(QMenu* menu, const std::vector<MenuItem>& items) {
         }
         QAction* act = menu->addAction(item.text);
         act->setData(item.command);
+        act->setProperty(kMenuTextProperty, item.text);
         act->setShortcut(item.shortcut);
         // Shortcuts reach windows such as the main window's children too.
         act->setShortcutContext(Qt::WindowShortcut);
@@ -92,11 +100,31 @@ QAction* XGFrame::action(int command) const {
     return nullptr;
 }
 
+void XGFrame::keep_keys_from_fields(const QList<QKeySequence>& keys) {
+    if (kept_keys_.isEmpty() && !keys.isEmpty()) qApp->installEventFilter(this);
+    kept_keys_ += keys;
+}
+
+bool XGFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        if (kept_keys_.contains(pressed)) {
+            // Not taken by the focus widget: the shortcut goes to the menu's action.
+            event->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void XGFrame::update_menu(QMenu& menu) {
     for (QAction* act : menu.actions()) {
         if (act->isSeparator() || act->menu() || !act->data().isValid()) continue;
         const CommandState state = command_state(act->data().toInt());
         act->setEnabled(state.enabled);
+        act->setText(state.text.isEmpty() ? act->property(kMenuTextProperty).toString()
+                                          : state.text);
         act->setCheckable(state.checked);
         act->setChecked(state.checked);
     }

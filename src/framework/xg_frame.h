@@ -46,6 +46,9 @@ public:
     QMenu* add_dynamic_submenu(QMenu* menu, const QString& title, std::function<void(QMenu&)> fill);
     void add_window_menu(const QString& title);
     QAction* action(int command) const;
+    // Keys the menus keep even while a text field has the focus (a field would take Ctrl+Z
+    // for its own undo otherwise).
+    void keep_keys_from_fields(const QList<QKeySequence>& keys);
 
     // ---- Forms ------------------------------------------------------------------------
     // Shows the form in the multi-document area, in front; the frame owns it from now on.
@@ -81,6 +84,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void update_menu(QMenu& menu);
@@ -95,6 +99,7 @@ private:
     std::function<void()> on_quit_;
     std::function<void()> before_quit_;
     QList<QAction*> window_actions_;
+    QList<QKeySequence> kept_keys_;
 };
 
 } // namespace zephane

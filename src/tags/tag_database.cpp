@@ -337,6 +337,36 @@ void TagDatabase::set_tag_type(TagEntry& entry, tag_type type) {
     notify_tag(file, type, entry.id);
 }
 
+void TagDatabase::arrange_tag_file(TagFile& file, const std::vector<TagEntry*>& order) {
+    std::vector<TagGroup*> groups;
+    for (const TagEntry* entry : order) {
+        check_entry(*entry);
+        if (entry->file == &file &&
+            std::find(groups.begin(), groups.end(), entry->group) == groups.end())
+            groups.push_back(entry->group);
+    }
+    auto group_place = file.groups.begin();
+    for (TagGroup* group : groups) {
+        file.groups.splice(group_place, file.groups, group->self);
+        group_place = std::next(group->self);
+    }
+    std::unordered_map<TagGroup*, std::list<TagEntry>::iterator> places;
+    for (TagEntry* entry : order) {
+        if (entry->file != &file) continue;
+        TagGroup& group = *entry->group;
+        auto& place = places.try_emplace(&group, group.entries.begin()).first->second;
+        group.entries.splice(place, group.entries, entry->self);
+        place = std::next(entry->self);
+    }
+    // The orders follow the lists again (the index finds the entry nearest the head).
+    for (TagGroup* group : groups) {
+        for (TagEntry& entry : group->entries) index_remove(entry);
+        for (auto it = group->entries.rbegin(); it != group->entries.rend(); ++it)
+            it->order = next_order_++;
+        for (TagEntry& entry : group->entries) index_add(entry);
+    }
+}
+
 void TagDatabase::set_tag_name(TagEntry& entry, const std::string& name) {
     check_entry(entry);
     entry.name = clip_name(name);

@@ -149,6 +149,10 @@ public:
     void set_tag_type(TagEntry& entry, tag_type type);
     static const std::string& get_tag_name(const TagEntry& entry) { return entry.name; }
     void set_tag_name(TagEntry& entry, const std::string& name);
+    // Puts the file's groups and tags in the given order: `order` lists tags of the file, groups
+    // in order of first appearance and each group's tags head first; tags not listed follow.
+    // Undo uses it to give a file back the layout (and so the saved bytes) it had.
+    void arrange_tag_file(TagFile& file, const std::vector<TagEntry*>& order);
     static TagFile* get_tag_file(const TagEntry& entry);
     static TagGroup* get_tag_group(const TagEntry& entry);
     void set_tag_form(TagEntry& entry, void* form);

@@ -92,6 +92,29 @@ TEST_F(Database, IndexAgreesWithTheListWalkThroughChanges) {
         }
 }
 
+TEST_F(Database, ArrangeGivesTheFileAnOrderAndLookupsFollowIt) {
+    TagFile* file = db.create_tag_file();
+    TagEntry* first = add(file, kUnit, "dwar", "First");
+    TagEntry* arrow = add(file, kProj, "arrw", "Arrow");
+    TagEntry* second = add(file, kUnit, "dwar", "Second"); // a duplicate, nearer the head
+    TagEntry* troll = add(file, kUnit, "trow", "Troll");
+    ASSERT_EQ(db.find_tag(kUnit, fourcc("dwar")), second);
+    mark_saved(*file);
+
+    // Units after projectiles, the first dwarf at the head; the troll, not listed, last.
+    db.arrange_tag_file(*file, {arrow, first, second});
+    std::vector<std::string> names;
+    for (TagGroup& group : file->groups)
+        for (TagEntry& entry : group.entries) names.push_back(entry.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Arrow", "First", "Second", "Troll"}));
+    EXPECT_EQ(db.find_tag(kUnit, fourcc("dwar")), first);
+    EXPECT_EQ(db.find_tag_in_file(*file, kUnit, fourcc("dwar")), first);
+    EXPECT_EQ(db.find_tag(kUnit, fourcc("trow")), troll);
+    EXPECT_EQ(db.total_tag_count(), 4u);
+    EXPECT_FALSE(TagDatabase::tag_file_needs_save(*file)); // the caller decides the flags
+    db.check_file(*file);
+}
+
 TEST_F(Database, AddTagNamesAndIds) {
     TagFile* file = db.create_tag_file();
     TagEntry* untitled = db.add_tag(file, kProj, 0, 1, "", 0, 0, Payload{1});

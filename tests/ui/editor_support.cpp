@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QUndoStack>
 
 namespace zephane::uitest {
 
@@ -117,6 +118,16 @@ void EditorFixture::choose(TTagEditForm& editor, int id, int index) {
     auto* popup = editor.control<QComboBox>(id);
     ASSERT_NE(popup, nullptr) << "no popup " << id;
     popup->setCurrentIndex(index);
+}
+
+void EditorFixture::expect_steps_undone(TTagEditForm& editor, int steps, tag_type type, tag_id id,
+                                        const Bytes& before, const Bytes& after) {
+    for (int k = 0; k < steps; ++k) editor.undo_stack().undo();
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(payload(type, id), before);
+    for (int k = 0; k < steps; ++k) editor.undo_stack().redo();
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(payload(type, id), after);
 }
 
 } // namespace zephane::uitest

@@ -47,6 +47,10 @@ protected:
     static bool checked(TTagEditForm& editor, int id);
     static bool enabled(TTagEditForm& editor, int id);
     static void choose(TTagEditForm& editor, int id, int index); // a popup entry
+    // Undoes the editor's last `steps` steps and applies: the tag holds `before` again; redoes
+    // them and applies: it holds `after`.
+    void expect_steps_undone(TTagEditForm& editor, int steps, tag_type type, tag_id id,
+                             const Bytes& before, const Bytes& after);
 };
 
 } // namespace zephane::uitest

@@ -81,6 +81,19 @@ protected:
         tail_.assign(payload->begin() + static_cast<std::ptrdiff_t>(used), payload->end());
         set_ = std::move(read);
         stored_ = save_skan_payload(set_);
+        show_set();
+    }
+
+    // The undo state is the animation set as Apply lays it out (the tail is not the editor's).
+    QByteArray undo_state() override {
+        return state_of(save_skan_payload(set_));
+    }
+    void restore_undo_state(const QByteArray& state) override {
+        set_ = load_skan_payload(bytes_of(state));
+        show_set();
+    }
+
+    void show_set() {
         const int state = selected_state(), entry = selected_entry(), animation = selected_animation();
         fill_animations(animation < 0 ? 0 : animation);
         fill_states(state < 0 ? 0 : state, entry);

@@ -97,7 +97,22 @@ protected:
         SoundTag read;
         if (!read_sound_definition(database(), tag(), read, &reason))
             throw UserError(tag().name + " - The sound cannot be read: " + reason);
-        sound_ = std::move(read);
+        fill(std::move(read));
+    }
+
+    // The undo state is the payload Apply would write (permutations included).
+    QByteArray undo_state() override {
+        return state_of(build_sound_payload(from_controls()));
+    }
+    void restore_undo_state(const QByteArray& state) override {
+        SoundTag kept = parse_sound_payload(bytes_of(state));
+        // Bits no box shows stay as the tag had them.
+        kept.definition.flags |= sound_.definition.flags & ~kFlagMask;
+        fill(std::move(kept));
+    }
+
+    void fill(SoundTag sound) {
+        sound_ = std::move(sound);
         const sound_definition& d = sound_.definition;
         for (auto [id, bit] : kFlagBits) set_boolean(id, (d.flags >> bit) & 1);
         set_popup(kLoudness, d.loudness, 0);

@@ -11,7 +11,9 @@
 #include "textures/grsp_payload.h"
 #include "textures/sprite_definition.h"
 
+#include <QDataStream>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -53,6 +55,26 @@ protected:
             set_integer(id(s, kDensity), set.record.density);
             show_mask(s);
         }
+    }
+
+    // The undo state: the controls as typed, and the sets' masks as Apply would lay them out.
+    QByteArray undo_state() override {
+        QByteArray state;
+        QDataStream out(&state, QIODevice::WriteOnly);
+        out << TTagEditForm::undo_state() << state_of(commit_ground_sprites(sprites_));
+        return state;
+    }
+    void restore_undo_state(const QByteArray& state) override {
+        QDataStream in(state);
+        QByteArray controls, masks;
+        in >> controls >> masks;
+        if (in.status() != QDataStream::Ok) return;
+        const GroundSprites kept = parse_ground_sprites(bytes_of(masks));
+        for (int s = 0; s < kSets; ++s) {
+            sprites_.sets[static_cast<std::size_t>(s)] = kept.sets[static_cast<std::size_t>(s)];
+            show_mask(s);
+        }
+        TTagEditForm::restore_undo_state(controls);
     }
 
     void do_apply() override {

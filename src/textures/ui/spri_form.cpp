@@ -66,7 +66,24 @@ protected:
         SpriteDefinition read;
         if (!read_sprite_definition(database(), tag(), read, &reason))
             throw UserError(tag().name + " - The sprite definition cannot be read: " + reason);
-        def_ = std::move(read);
+        fill(std::move(read));
+    }
+
+    // The undo state is the payload Apply would write (frames and sequences included).
+    QByteArray undo_state() override {
+        return state_of(build_sprite_payload(from_controls()));
+    }
+    void restore_undo_state(const QByteArray& state) override {
+        SpriteDefinition kept = parse_sprite_payload(bytes_of(state));
+        // Type flags other than the box's stay as the tag had them.
+        kept.header.type_flags = static_cast<decltype(kept.header.type_flags)>(
+            (def_.header.type_flags & ~kSpriteDiesAtEndOfSequence) |
+            (kept.header.type_flags & kSpriteDiesAtEndOfSequence));
+        fill(std::move(kept));
+    }
+
+    void fill(SpriteDefinition definition) {
+        def_ = std::move(definition);
         set_boolean(kDiesAtEnd, def_.header.type_flags & kSpriteDiesAtEndOfSequence);
         const int frame = frames_->currentRow(), sequence = sequences_->currentRow();
         const int entry = entries_->currentRow();

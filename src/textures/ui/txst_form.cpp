@@ -32,13 +32,13 @@ public:
         layout->addWidget(view_);
         scroll_area()->setBackgroundRole(QPalette::Base);
         scroll_area()->verticalScrollBar()->setSingleStep(view_->row_height());
-        connect(view_, &TtxstEditView::edited, this, [this] { after_edit(); });
+        connect(view_, &TtxstEditView::edited, this, [this] { after_edit("Drop"); });
         connect(view_, &TtxstEditView::drop_refused, this, [this](const QString& reason) {
             report_exception(this, UserError(reason.toStdString()));
         });
         connect(view_, &TtxstEditView::activated, this, [this](stacked_texture* texture) {
             run_reporting_errors(this, [&] {
-                if (set_ && run_texture_info_dialog(this, *set_, *texture)) after_edit();
+                if (set_ && run_texture_info_dialog(this, *set_, *texture)) after_edit("Texture Info");
             });
         });
     }
@@ -82,9 +82,9 @@ public:
         case command::kCopy: copy_textures(view_->selection().textures()); return true;
         case command::kCut:
             copy_textures(view_->selection().textures());
-            clear_selected();
+            clear_selected("Cut");
             return true;
-        case command::kClear: clear_selected(); return true;
+        case command::kClear: clear_selected("Clear"); return true;
         case command::kPaste: paste(); return true;
         case command::kSplitRgba: split(); return true;
         case command::kMergeRgbAndAlpha: merge(); return true;
@@ -101,6 +101,7 @@ protected:
         set_ = std::move(set);
         view_->set_stack_set(set_.get());
         if (!set_) throw UserError("The texture stacks cannot be shown: " + problem);
+        loaded_state_ = undo_state();
     }
     void do_apply() override {
         if (!set_) return;
@@ -110,28 +111,48 @@ protected:
     }
     bool differs_from_tag() override { return set_ && set_->dirty; }
 
+    // The undo state is the payload Apply would write; putting it back reads the set from it.
+    QByteArray undo_state() override {
+        if (!set_) return {};
+        const auto payload = build_stack_payload(*set_);
+        if (!payload) return {};
+        return state_of(*payload);
+    }
+    void restore_undo_state(const QByteArray& state) override {
+        if (state.isEmpty()) return;
+        auto set = std::make_unique<StackSet>(parse_stack_payload(bytes_of(state)));
+        set->tag = &tag();
+        set->dirty = state != loaded_state_;
+        view_->selection().clear();
+        view_->set_stack_set(nullptr);
+        set_ = std::move(set);
+        view_->set_stack_set(set_.get());
+        view_->set_changed();
+    }
+
 private:
     std::vector<const stacked_texture*> const_selection() const {
         const auto& s = view_->selection().textures();
         return {s.begin(), s.end()};
     }
 
-    void after_edit() {
+    void after_edit(const char* step) {
         view_->set_changed();
+        name_next_step(QString::fromLatin1(step));
         contents_changed();
     }
 
-    void clear_selected() {
+    void clear_selected(const char* step) {
         const std::vector<stacked_texture*> selected = view_->selection().textures();
         view_->selection().clear();
         clear_textures(*set_, selected);
-        after_edit();
+        after_edit(step);
     }
 
     void paste() {
         const auto pasted = paste_textures(*set_, view_->insertion_point());
         view_->selection().clear();
-        after_edit();
+        after_edit("Paste");
         view_->add_to_selection(pasted);
     }
 
@@ -144,7 +165,7 @@ private:
             if (stacked_texture* alpha = split_rgba(*set_, *texture, &problem)) alphas.push_back(alpha);
         }
         view_->add_to_selection(alphas);
-        after_edit();
+        after_edit("Split RGBA");
         if (!problem.empty()) throw UserError("Some textures were not split: " + problem);
     }
 
@@ -155,7 +176,7 @@ private:
         std::string problem;
         view_->selection().remove(alpha);
         const bool merged = merge_rgb_and_alpha(*set_, *selected[0], *selected[1], &problem);
-        after_edit();
+        after_edit("Merge RGB and A");
         if (!merged) throw UserError("The textures were not merged: " + problem);
     }
 
@@ -184,11 +205,12 @@ private:
             if (texture.size() != size || texture.format != format) set_->dirty = true;
             view_->update();
         }
-        after_edit();
+        after_edit("Recompress Textures");
     }
 
     TtxstEditView* view_ = nullptr;
     std::unique_ptr<StackSet> set_;
+    QByteArray loaded_state_; // the set as the tag held it at the last reload
 };
 
 } // namespace

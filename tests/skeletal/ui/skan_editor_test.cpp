@@ -14,6 +14,7 @@
 
 #include <QListWidget>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -441,6 +442,31 @@ TEST_F(SkanEditor, FrameActionsDialogEditsTheActionsAndShowsTheirTexts) {
     second.action = 5 | kSkanKeyFrame;
     second.action_tag = kNoTag;
     EXPECT_EQ(stored(), save_skan_payload(set));
+}
+
+} // namespace
+} // namespace zephane
+
+namespace zephane {
+namespace {
+
+TEST_F(SkanEditor, StateAndAnimationStepsAreUndoneToTheSameBytes) {
+    TTagEditForm& editor = open_walker(with_tail(walker()));
+    const Bytes before = stored();
+    click(editor, kNewState);
+    select_animation(editor, 0);
+    click(editor, kDeleteAnimation);
+    EXPECT_EQ(editor.undo_stack().count(), 2);
+    click(editor, TTagEditForm::kApplyButton);
+    const Bytes after = stored();
+    ASSERT_NE(after, before);
+
+    editor.undo_stack().undo();
+    editor.undo_stack().undo();
+    EXPECT_EQ(tree(editor, kStates).topLevelItemCount(), 1);
+    editor.undo_stack().redo();
+    editor.undo_stack().redo();
+    expect_steps_undone(editor, 2, kSkan, kWalker, before, after);
 }
 
 } // namespace

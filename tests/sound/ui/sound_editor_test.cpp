@@ -19,6 +19,7 @@
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QListWidget>
+#include <QUndoStack>
 #include <QMimeData>
 #include <QUrl>
 #include <cstring>
@@ -239,6 +240,42 @@ TEST_F(SoundEditor, PlayHandsTheDeviceTheDecodedSamples) {
     while (player.playing() && waited.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_FALSE(player.playing());
     EXPECT_FALSE(enabled(editor, kStop));
+}
+
+} // namespace
+} // namespace zephane
+
+namespace zephane {
+namespace {
+
+TEST_F(SoundEditor, PermutationStepsAreUndoneToTheSameBytes) {
+    TTagEditForm& editor = open_sound();
+    const Bytes before = payload(kSoun, fourcc("boom"));
+    click(editor, kDuplicate);
+    list(editor).setCurrentRow(0);
+    click(editor, kDelete);
+    EXPECT_EQ(editor.undo_stack().count(), 2);
+    EXPECT_EQ(editor.undo_stack().undoText(), "Delete");
+    click(editor, TTagEditForm::kApplyButton);
+    const Bytes after = payload(kSoun, fourcc("boom"));
+    ASSERT_NE(after, before);
+
+    editor.undo_stack().undo();
+    editor.undo_stack().undo();
+    EXPECT_EQ(list(editor).count(), 2);
+    click(editor, TTagEditForm::kApplyButton);
+    // As before, but for the flag bits no box shows, which every Apply clears.
+    const SoundTag was = parse_sound_payload(before), now = stored();
+    ASSERT_EQ(now.permutations.size(), was.permutations.size());
+    for (std::size_t k = 0; k < was.permutations.size(); ++k)
+        EXPECT_EQ(now.permutations[k].data, was.permutations[k].data);
+    SoundTag expected = was;
+    expected.definition.flags = now.definition.flags;
+    EXPECT_EQ(payload(kSoun, fourcc("boom")), build_sound_payload(expected));
+    editor.undo_stack().redo();
+    editor.undo_stack().redo();
+    click(editor, TTagEditForm::kApplyButton);
+    EXPECT_EQ(payload(kSoun, fourcc("boom")), after);
 }
 
 } // namespace

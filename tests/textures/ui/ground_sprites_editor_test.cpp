@@ -10,6 +10,8 @@
 #include "framework/xg_alert.h"
 #include "ui/editor_support.h"
 
+#include <QUndoStack>
+
 #include <cstring>
 
 namespace zephane {
@@ -156,6 +158,32 @@ TEST_F(GroundSpritesEditor, RefusalsLeaveTheSetAsItWas) {
     type(editor, id(2, kDensity), "-32768");
     click(editor, TTagEditForm::kApplyButton);
     EXPECT_EQ(load_u16(stored().data() + 216), 0x8000);
+}
+
+} // namespace
+} // namespace zephane
+
+namespace zephane {
+namespace {
+
+TEST_F(GroundSpritesEditor, MaskAndDensityStepsAreUndoneToTheSameBytes) {
+    TTagEditForm& editor = open_ground();
+    const Bytes before = stored();
+    get_mask(editor, 2, folder.write("moss.jpg", bytes_of(300, 7)));
+    type(editor, id(2, kDensity), "12");
+    EXPECT_EQ(editor.undo_stack().count(), 2);
+    click(editor, TTagEditForm::kApplyButton);
+    const Bytes after = stored();
+    ASSERT_NE(after, before);
+
+    editor.undo_stack().undo();
+    editor.undo_stack().undo();
+    EXPECT_EQ(text(editor, id(2, kMaskName)), "(none)");
+    EXPECT_EQ(text(editor, id(2, kDensity)), "0");
+    editor.undo_stack().redo();
+    editor.undo_stack().redo();
+    EXPECT_EQ(text(editor, id(2, kMaskName)), "moss.jpg");
+    expect_steps_undone(editor, 2, kGroundSpritesTagType, kMoss, before, after);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "ui/editor_support.h"
 
 #include <QListWidget>
+#include <QUndoStack>
 #include <QRadioButton>
 
 namespace zephane {
@@ -281,6 +282,29 @@ TEST_F(SpriteEditor, TheFlagWordIsWrittenAsTheOneBitButOtherBitsAreNoChange) {
     click(editor, kDiesAtEnd);
     click(editor, TTagEditForm::kApplyButton);
     EXPECT_EQ(stored().header.type_flags, 0u);
+}
+
+} // namespace
+} // namespace zephane
+
+namespace zephane {
+namespace {
+
+TEST_F(SpriteEditor, FrameAndEntryStepsAreUndoneToTheSameBytes) {
+    SpriteDefinition d = one_sequence();
+    add_sprite_frame(d, new_sprite_frame());
+    TTagEditForm& editor = open_sprite(d);
+    const Bytes before = payload(kSpriteTagType, kFire);
+    list(editor, kEntries).setCurrentRow(1);
+    click(editor, kRemoveEntry);
+    list(editor, kFrames).setCurrentRow(2);
+    click(editor, kRemoveFrame);
+    EXPECT_EQ(editor.undo_stack().count(), 2);
+    click(editor, TTagEditForm::kApplyButton);
+    const Bytes after = payload(kSpriteTagType, kFire);
+    ASSERT_NE(after, before);
+
+    expect_steps_undone(editor, 2, kSpriteTagType, kFire, before, after);
 }
 
 } // namespace

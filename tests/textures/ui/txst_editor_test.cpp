@@ -2,6 +2,7 @@
 // Special menu, Texture Info and Recompress, and the tag file window's texture commands.
 
 #include "app/command_ids.h"
+#include "framework/xg_frame.h"
 #include "textures/psd_import.h"
 #include "textures/texture_pixels.h"
 #include "textures/texture_split_merge.h"
@@ -415,6 +416,50 @@ TEST_F(TextureEditor, TagFileWindowImportsAColormapAndCollapsesDetail) {
     for (auto& group : file_->groups)
         for (auto& entry : group.entries) collapsed |= entry.name == "Collapsed Terrain Stack";
     EXPECT_TRUE(collapsed);
+}
+
+} // namespace
+} // namespace zephane
+
+namespace zephane {
+namespace {
+
+TEST_F(TextureEditor, DropsSplitMergeAndClearAreStepsUndoneToTheSameBytes) {
+    TTagEditForm& editor = open_stacks();
+    const Bytes before = payload(kTxst, fourcc("stak"));
+    const auto undo_text = [&] {
+        app->frame().bring_to_front(editor);
+        return app->frame().command_state(cmd::kUndo).text;
+    };
+    TtxstEditView& v = view(editor);
+    v.drop_textures_from(v, {at(editor, 0, 1)}, {50, 2 * v.row_height() + 10}, false);
+    EXPECT_EQ(undo_text(), "&Undo Drop");
+    press_on(editor, centre(editor, 0, 0));
+    ASSERT_TRUE(run_command(editor, cmd::kSplitRgba));
+    EXPECT_EQ(undo_text(), "&Undo Split RGBA");
+    ASSERT_TRUE(run_command(editor, cmd::kMergeRgbAndAlpha));
+    EXPECT_EQ(undo_text(), "&Undo Merge RGB and A");
+    press_on(editor, centre(editor, 1, 0));
+    ASSERT_TRUE(run_command(editor, cmd::kClear));
+    EXPECT_EQ(undo_text(), "&Undo Clear");
+    ASSERT_TRUE(editor.apply());
+    const Bytes after = payload(kTxst, fourcc("stak"));
+    ASSERT_NE(after, before);
+
+    for (int k = 0; k < 4; ++k) ASSERT_TRUE(run_command(editor, cmd::kUndo));
+    EXPECT_EQ(set(editor).stacks.size(), 2u);
+    EXPECT_TRUE(editor.isModified());
+    ASSERT_TRUE(editor.apply());
+    EXPECT_EQ(payload(kTxst, fourcc("stak")), before);
+    EXPECT_FALSE(editor.isModified());
+
+    for (int k = 0; k < 4; ++k) ASSERT_TRUE(run_command(editor, cmd::kRedo));
+    ASSERT_TRUE(editor.apply());
+    EXPECT_EQ(payload(kTxst, fourcc("stak")), after);
+    // Back to the state the tag holds: nothing to apply.
+    ASSERT_TRUE(run_command(editor, cmd::kUndo));
+    ASSERT_TRUE(run_command(editor, cmd::kRedo));
+    EXPECT_FALSE(editor.isModified());
 }
 
 } // namespace
