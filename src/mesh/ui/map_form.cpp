@@ -1,5 +1,7 @@
 #include "mesh/ui/map_form.h"
 
+#include <utility>
+
 #include "app/command_ids.h"
 #include "base/byte_reader.h"
 #include "base/errors.h"
@@ -99,6 +101,11 @@ TMeshForm::TMeshForm(TagDatabase& db, TagEntry& tag)
     view_->installEventFilter(new MarkerDoubleClick(*this, view_));
 
     connect(view_, &TMeshView::edited, this, [this](const ToolChange& change) { after_edit(change); });
+    connect(view_, &TMeshView::stroke_ended, this, [this] {
+        if (!std::exchange(stroke_open_, false)) return;
+        name_next_step(QStringLiteral("Stroke"));
+        contents_changed();
+    });
     connect(view_, &TMeshView::selection_changed, this, [this] { panel_->refresh(); });
     connect(view_, &TMeshView::status_changed, status_, &QLabel::setText);
     connect(panel_, &TMeshPanel::command, this, [this](int command) { do_command(command); });
@@ -151,8 +158,34 @@ void TMeshForm::mark_modified() {
 }
 
 void TMeshForm::after_edit(const ToolChange& change) {
-    if (change.modified()) mark_modified();
+    if (change.modified() && view_->tool_dragging()) {
+        // The step waits for the end of the drag.
+        modified_ = true;
+        stroke_open_ = true;
+    } else if (change.modified()) {
+        mark_modified();
+    }
     if (change.markers) panel_->refresh_palette();
+}
+
+QByteArray TMeshForm::undo_state() {
+    if (!loaded_) return {};
+    return state_of(save_mesh(mesh_));
+}
+
+void TMeshForm::restore_undo_state(const QByteArray& state) {
+    if (!loaded_ || state.isEmpty()) return;
+    try {
+        const std::span<const std::uint8_t> bytes = bytes_of(state);
+        mesh_ = load_mesh(Payload(bytes.begin(), bytes.end()));
+    } catch (const FormatError&) {
+        return; // a state this editor wrote itself; kept as it is if it ever fails
+    }
+    // Marker indices may name markers that are no longer there.
+    state_.selected_markers.clear();
+    view_->set_mesh(&mesh_, &state_);
+    panel_->set_mesh(&mesh_, &state_);
+    modified_ = true;
 }
 
 void TMeshForm::state_edited() {

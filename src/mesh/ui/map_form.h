@@ -49,6 +49,10 @@ protected:
     void do_reload() override;
     void do_apply() override;
     bool differs_from_tag() override { return modified_; }
+    // An undo step keeps the whole mesh as its save conversion writes it; one step per
+    // stroke or drag (the steps of a drag are gathered until the button goes up).
+    QByteArray undo_state() override;
+    void restore_undo_state(const QByteArray& state) override;
 
 private:
     void mark_modified();
@@ -60,6 +64,7 @@ private:
     MapEditorState state_;
     bool loaded_ = false;
     bool modified_ = false;
+    bool stroke_open_ = false; // a drag changed the mesh; its step is made at the release
     TMeshView* view_ = nullptr;
     std::unique_ptr<TMeshView> detached_view_; // only when no GL context can be made
     TMeshPanel* panel_ = nullptr;

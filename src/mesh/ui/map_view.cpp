@@ -277,9 +277,10 @@ void TMeshView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TMeshView::mouseReleaseEvent(QMouseEvent* event) {
-    if (drag_ == Drag::tool && mesh_ && state_ && event->button() == Qt::LeftButton)
-        after_tool(tool_.release(*mesh_, *state_, tool_input(event->position(), event->modifiers())));
+    const bool stroke = drag_ == Drag::tool && mesh_ && state_ && event->button() == Qt::LeftButton;
+    if (stroke) after_tool(tool_.release(*mesh_, *state_, tool_input(event->position(), event->modifiers())));
     drag_ = Drag::none;
+    if (stroke) emit stroke_ended();
 }
 
 void TMeshView::wheelEvent(QWheelEvent* event) {

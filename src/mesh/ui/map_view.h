@@ -68,8 +68,13 @@ public:
         update();
     }
 
+    // Whether a tool drag is under way (the left button is down on a tool).
+    bool tool_dragging() const { return drag_ == Drag::tool; }
+
 signals:
     void edited(const ToolChange& change);
+    // The left button went up after a tool drag (its steps were edited() already).
+    void stroke_ended();
     void selection_changed();
     void status_changed(const QString& text);
 

@@ -32,6 +32,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QThread>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 
 namespace zephane {
@@ -162,6 +163,30 @@ TEST_F(MapEditorGl, PullGridAndSmoothByMouseDragStoreTheCoreResult) {
         EXPECT_EQ(applied(), save_mesh(expected)) << tool;
         window.reset();
     }
+}
+
+TEST_F(MapEditorGl, EachDragIsOneUndoStepThatGivesTheBytesBack) {
+    open(maptest::hills_mesh(32, 32, 0));
+    form->state().tool = kToolPullGrid;
+    const QPointF a = pixel_of(15.3, 16.6);
+    // A drag of several moves makes one step.
+    mouse(view(), QEvent::MouseButtonPress, a, Qt::LeftButton, Qt::LeftButton);
+    for (int k = 1; k <= 4; ++k) mouse(view(), QEvent::MouseMove, a + QPointF(0, -15 * k), Qt::NoButton, Qt::LeftButton);
+    mouse(view(), QEvent::MouseButtonRelease, a + QPointF(0, -60), Qt::LeftButton, Qt::NoButton);
+    const Bytes pulled = save_mesh(form->mesh());
+    ASSERT_NE(pulled, save_mesh(load_mesh(original)));
+    QUndoStack& steps = form->undo_stack();
+    ASSERT_EQ(steps.count(), 1);
+    EXPECT_EQ(steps.undoText(), "Stroke");
+    left_drag(view(), pixel_of(8.2, 9.1), pixel_of(8.2, 9.1) + QPointF(0, -30));
+    EXPECT_EQ(steps.count(), 2);
+
+    steps.undo();
+    steps.undo();
+    EXPECT_EQ(applied(), save_mesh(load_mesh(original))) << "undone: the bytes as before the strokes";
+    steps.redo();
+    EXPECT_EQ(save_mesh(form->mesh()), pulled);
+    EXPECT_TRUE(form->isModified());
 }
 
 TEST_F(MapEditorGl, TerrainTypeAndWaterStrokesFollowTheMouse) {
