@@ -25,7 +25,7 @@
 #include "definitions/ui/unit_form.h"
 #include "definitions/ui/wind_form.h"
 #include "dialogs/ui/dialog_preview_form.h"
-#include "app/tag_inspector_form.h"
+#include "app/tag_details_form.h"
 #include "mesh/ui/mesh_form.h"
 #include "skeletal/ui/skan_form.h"
 #include "skeletal/ui/skmd_form.h"
@@ -70,7 +70,7 @@ void register_tag_editors() {
     register_text_editors();
     register_units_editor();
     register_wind_editor();
-    register_tag_inspector(); // every type left without an editor
+    register_tag_details(); // every type left without an editor
 }
 
 } // namespace zephane

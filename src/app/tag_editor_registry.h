@@ -17,7 +17,7 @@ using TagEditorFactory = std::function<std::unique_ptr<TagEditorWindow>(TagDatab
 void attach_tag_editor(tag_type code, TagEditorFactory editor, TagEditorFactory alternate = {});
 // Null when the type has no such editor.
 const TagEditorFactory* tag_editor_factory(tag_type code, bool alternate);
-// The window that opens for a tag whose type has no editor (the read-only inspector); null
+// The window that opens for a tag whose type has no editor (the read-only details); null
 // when none is set.
 void set_fallback_tag_editor(TagEditorFactory editor);
 const TagEditorFactory* fallback_tag_editor();

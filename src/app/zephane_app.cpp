@@ -44,7 +44,7 @@ bool same_folder(std::string a, std::string b) {
     return equal_ignoring_case(a, b);
 }
 
-// The type's editor (or alternate editor); a type with neither gets the inspector.
+// The type's editor (or alternate editor); a type with neither gets the details.
 const TagEditorFactory* editor_factory_for(const TagEntry& tag, bool alternate) {
     const tag_type type = TagDatabase::get_tag_type(tag);
     if (const TagEditorFactory* own = tag_editor_factory(type, alternate)) return own;

@@ -66,7 +66,7 @@ public:
     void all_tags_closed() { all_tags_ = nullptr; }
 
     // Opens the tag's editor (the alternate one when asked); a type with neither editor gets
-    // the read-only inspector (when registered), else the tag is selected in its file's window.
+    // the read-only details (when registered), else the tag is selected in its file's window.
     void openTag(TagEntry& tag, bool alternate) override;
     void reveal_tag_in_file(TagEntry& tag) override;
     // The Tag Info dialog for one tag; on OK its file's window and editor follow.

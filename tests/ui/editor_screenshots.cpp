@@ -523,14 +523,14 @@ int main(int argc, char** argv) {
     run_new_mesh_dialog(&app.frame());
     XGDialog::set_modal_hook({});
 
-    // The inspector on the demo's picture, the Check Workspace window and a dependency log.
+    // The details on the demo's picture, the Check Workspace window and a dependency log.
     const auto place = [&shooter](QWidget& window, const char* name) {
         window.parentWidget()->move(12, 12);
         shooter.shot(*window.parentWidget(), QString::fromLatin1(name));
     };
     TagEntry* banner = app.db().find_tag(fourcc("jpeg"), fourcc("bann"));
     app.openTag(*banner, false);
-    place(*TagEditorWindow::of(*banner), "tag-inspector");
+    place(*TagEditorWindow::of(*banner), "tag-details");
     place(show_check_workspace(app), "check-workspace");
     FoundationBuild build(app.db());
     build.set_staged(true);

@@ -1,5 +1,5 @@
 #pragma once
-// The read-only inspector that opens for a tag whose type has no editor ('jpeg', 'rawd',
+// The read-only details that opens for a tag whose type has no editor ('jpeg', 'rawd',
 // collections and the rest): the tag's facts (type, id, version, size, file, which loaded copy
 // a lookup finds), its payload as a hex listing, and for 'jpeg' tags the picture.
 
@@ -12,7 +12,7 @@ class QTabWidget;
 
 namespace zephane {
 
-class TTagInspectorForm : public TagEditorWindow {
+class TTagDetailsForm : public TagEditorWindow {
     Q_OBJECT
 
 public:
@@ -20,7 +20,7 @@ public:
     // Payloads above this many bytes show only their start in the hex listing.
     static constexpr std::size_t kHexLimit = 256 * 1024;
 
-    TTagInspectorForm(TagDatabase& db, TagEntry& tag);
+    TTagDetailsForm(TagDatabase& db, TagEntry& tag);
     QSize sizeHint() const override { return {720, 560}; } // room for the hex listing
 
     void reload() override;
@@ -41,9 +41,9 @@ private:
 };
 
 // Rows of the facts, in order.
-enum TagInspectorFact { kFactType, kFactId, kFactName, kFactVersion, kFactSize, kFactFile, kFactCopies, kFactCount };
+enum TagDetailsFact { kFactType, kFactId, kFactName, kFactVersion, kFactSize, kFactFile, kFactCopies, kFactCount };
 
-// Makes the inspector the editor of every type without one of its own.
-void register_tag_inspector();
+// Makes the details the editor of every type without one of its own.
+void register_tag_details();
 
 } // namespace zephane

@@ -1,4 +1,4 @@
-#include "app/tag_inspector_form.h"
+#include "app/tag_details_form.h"
 
 #include "app/tag_editor_registry.h"
 #include "base/hex_dump.h"
@@ -40,7 +40,7 @@ QImage decode_picture(const Payload& payload, std::string& problem) {
 
 } // namespace
 
-TTagInspectorForm::TTagInspectorForm(TagDatabase& db, TagEntry& tag) : TagEditorWindow(kResource, db, tag) {
+TTagDetailsForm::TTagDetailsForm(TagDatabase& db, TagEntry& tag) : TagEditorWindow(kResource, db, tag) {
     auto* layout = new QVBoxLayout(this);
     auto* facts = new QFormLayout;
     facts->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
@@ -72,9 +72,9 @@ TTagInspectorForm::TTagInspectorForm(TagDatabase& db, TagEntry& tag) : TagEditor
     layout->addWidget(pages_, 1);
 }
 
-QLabel& TTagInspectorForm::fact(int row) const { return *facts_.at(static_cast<std::size_t>(row)); }
+QLabel& TTagDetailsForm::fact(int row) const { return *facts_.at(static_cast<std::size_t>(row)); }
 
-void TTagInspectorForm::reload() {
+void TTagDetailsForm::reload() {
     TagDatabase& db = database();
     TagEntry& entry = tag();
     const tag_type type = TagDatabase::get_tag_type(entry);
@@ -125,14 +125,14 @@ void TTagInspectorForm::reload() {
     }
 }
 
-void TTagInspectorForm::tagChanged(tag_type type, tag_id id) {
+void TTagDetailsForm::tagChanged(tag_type type, tag_id id) {
     // Another copy coming or going changes which one wins; this one's change, everything.
     if (type == TagDatabase::get_tag_type(tag()) && id == tag().id) reload();
 }
 
-void register_tag_inspector() {
+void register_tag_details() {
     set_fallback_tag_editor(
-        [](TagDatabase& db, TagEntry& tag) { return make_tag_editor<TTagInspectorForm>(db, tag); });
+        [](TagDatabase& db, TagEntry& tag) { return make_tag_editor<TTagDetailsForm>(db, tag); });
 }
 
 } // namespace zephane
